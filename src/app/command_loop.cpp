@@ -210,8 +210,11 @@ void Main_Program(Calc& c) {
       if (!DispatchKey(c, ch, scan_code, read_flag)) break;
     }
   } catch (const InputClosed&) {
-    // No more keys (the terminal went away, or we were asked to end): finish
-    // as Q does, so the state is kept.
+    // No more keys (the terminal went away, or we were asked to end): keep
+    // the state as Q does. The screen is left as it was: nobody sees it any
+    // more, and a replayed script can still be checked against it.
+    if (c.st.Use_Disk) WriteSave(c);
+    return;
   }
   if (c.st.Use_Disk) WriteSave(c);
   s.WidenWindow();
