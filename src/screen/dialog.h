@@ -10,6 +10,13 @@
 
 namespace qirn {
 
+// Colours of the working screen and of an open question.
+inline constexpr int NormalText = 14, NormalBackground = 1;  // yellow on blue
+inline constexpr int QuestionText = 1, QuestionBackground = 2;  // blue on green
+
+// Sets the normal colours, 14 on 1.
+void NormalColors(Calc& c);
+
 // Writes s at (4, row), padded or cut to exactly 55 characters.
 void PutText(Calc& c, std::string_view s, int16_t row);
 void PutWindow(Calc& c, std::string_view prompt);
