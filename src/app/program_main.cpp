@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/program.h"
+#include "console/files.h"
+#include "console/printer_file.h"
 #include "terminal/session.h"
 
 namespace qirn {
@@ -21,6 +23,10 @@ int ProgramMain(int argc, char** argv) {
   }
   con.keys = &term.Keys(con.screen);
   con.tone = &term.Bell();
+  PosixFiles files;     // the state file in the current directory
+  FilePrinter printer;  // reports are appended to PRINTER.TXT there
+  con.files = &files;
+  con.printer = &printer;
   RunProgram(c);
   term.Close();
   return 0;

@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "console/console.h"
+#include "console/files.h"
 #include "state/calc.h"
 
 namespace qirn::test {
@@ -13,6 +14,7 @@ struct Rig {
   ScriptedKeys keys;
   CountingTone tone;
   MemoryPrinter printer;
+  MemoryFiles files;  // the current directory
   Console con;
   Calc c{con};
 
@@ -20,6 +22,7 @@ struct Rig {
     con.keys = &keys;
     con.tone = &tone;
     con.printer = &printer;
+    con.files = &files;
     c.st.Use_Disk = false;
   }
   State& st() { return c.st; }
