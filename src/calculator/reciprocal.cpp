@@ -1,0 +1,83 @@
+// Reciprocal and remainder in both number systems, and the decimal square
+// root. A result that cannot be held is reported and leaves the stack.
+#include <cmath>
+#include <cstdint>
+
+#include "calculator/commands.h"
+#include "calculator/results.h"
+#include "calculator/sxg_units.h"
+#include "decimal/real_format.h"
+#include "screen/dialog.h"
+#include "sexagesimal/sxg_arith.h"
+#include "sexagesimal/sxg_constants.h"
+
+namespace qirn {
+
+void Reciproke(Calc& c) {
+  State& s = c.st;
+  if (IsDecimalMode(s)) {
+    const long double X = s.RealStack[0];
+    if (X == 0) {
+      HandleError(c, 1);
+      return;
+    }
+    const long double R = 1.0L / X;
+    // Written as a negation so that a quotient beyond the format counts too.
+    if (!(std::fabs(R) <= RealLimit)) {
+      HandleOverflow(c, false);
+      return;
+    }
+    RealUnary(c, R);
+    return;
+  }
+  const Sxg X = s.SxgStack[0];
+  if (IsZero(X)) {
+    HandleError(c, 1);
+    return;
+  }
+  Sxg New{};
+  SxgDivision(One, X, New);
+  if (New.Digits[-4] == SxgOverflowMark) {
+    HandleOverflow(c, true);
+    return;
+  }
+  SxgUnary(c, New);
+}
+
+// Y minus the whole multiple of X nearest to Y towards zero, with the sign of
+// Y. It is computed exactly: through the quotient Y / X the last places would
+// carry its rounding (7 rem 3 would come out a hair below 1), and a quotient
+// too large for the format would lose the remainder altogether. A zero X is
+// refused like a division by zero, leaving the stack as it was.
+void Remainder(Calc& c) {
+  State& s = c.st;
+  if (IsDecimalMode(s)) {
+    const long double X = s.RealStack[0], Y = s.RealStack[1];
+    if (X == 0) {
+      HandleError(c, 1);
+      return;
+    }
+    const long double R = std::fmod(Y, X);  // exact; |R| < |X|
+    RealBinary(c, R == 0 ? 0.0L : R);
+    return;
+  }
+  const Sxg X = s.SxgStack[0], Y = s.SxgStack[1];
+  if (IsZero(X)) {
+    HandleError(c, 1);
+    return;
+  }
+  // Both are whole numbers of 60^-15; the truncating % keeps Y's sign.
+  SxgBinary(c, FromUnits(ToUnits(Y) % ToUnits(X)));
+}
+
+void RealSqrt(Calc& c) {
+  State& s = c.st;
+  if (s.RealStack[0] < 0)
+    HandleError(c, 2);
+  else
+    s.RealStack[0] = std::sqrt(s.RealStack[0]);
+  s.StackText[0] = RealToStr(s.RealStack[0]);
+  PutText(c, s.StackText[0], 6);
+}
+
+}  // namespace qirn
