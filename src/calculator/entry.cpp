@@ -74,6 +74,7 @@ class Entry {
       if (ch == kEsc) return false;
       Handle(ch, scan);
     }
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<uint8_t>(ch - 'a' + 'A');
     return true;
   }
 
@@ -135,7 +136,7 @@ class Entry {
   }
 
   void Handle(uint8_t ch, uint8_t scan) {
-    if (IsEndingKey(ch, scan)) return End(ch);
+    if (IsEndingKey(ch, scan)) return End();
     if (IsDigit(ch)) return DigitKey(static_cast<char>(ch));
     switch (ch) {
       case '.': return Point();
@@ -369,7 +370,7 @@ class Entry {
     Echo("\b \b");
   }
 
-  void End(uint8_t& ch) {
+  void End() {
     const Phase p = Current();
     if (p == Phase::Whole) {
       if (State == 0) return Refuse();
@@ -379,7 +380,6 @@ class Entry {
       Inp.append(Digit.view());
       Digit.clear();
     }
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<uint8_t>(ch - 'a' + 'A');
     Stop = true;
   }
 
