@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "console/files.h"
 #include "console/printer_file.h"
+#include "terminal/cp437.h"
 #include "terminal/session.h"
 
 namespace qirn {
@@ -24,7 +25,7 @@ int ProgramMain(int argc, char** argv) {
   con.keys = &term.Keys(con.screen);
   con.tone = &term.Bell();
   PosixFiles files;     // the state file in the current directory
-  FilePrinter printer;  // reports are appended to PRINTER.TXT there
+  FilePrinter printer("PRINTER.TXT", Cp437ToUnicode);  // reports, appended, in UTF-8
   con.files = &files;
   con.printer = &printer;
   RunProgram(c);

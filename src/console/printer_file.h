@@ -1,6 +1,7 @@
 // The printer stream of the program: a text file that every report is
 // appended to, created by the first write.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -11,7 +12,11 @@ namespace qirn {
 
 class FilePrinter : public PrinterStream {
  public:
-  explicit FilePrinter(std::string path = "PRINTER.TXT") : path_(std::move(path)) {}
+  // The calculator's texts are code page 437; to_unicode, when given, turns
+  // each code outside printable ASCII into the character written (as UTF-8).
+  using ToUnicode = char32_t (*)(uint8_t code);
+  explicit FilePrinter(std::string path = "PRINTER.TXT", ToUnicode to_unicode = nullptr)
+      : path_(std::move(path)), to_unicode_(to_unicode) {}
   ~FilePrinter() override;
   FilePrinter(const FilePrinter&) = delete;
   FilePrinter& operator=(const FilePrinter&) = delete;
@@ -25,6 +30,7 @@ class FilePrinter : public PrinterStream {
  private:
   bool Open();
   std::string path_;
+  ToUnicode to_unicode_;
   std::FILE* f_ = nullptr;
   bool failed_ = false;
 };

@@ -12,6 +12,7 @@
 #include "console/files.h"
 #include "console/printer_file.h"
 #include "storage/storage.h"
+#include "terminal/cp437.h"
 #include "support/rig.h"
 
 namespace qirn::test {
@@ -136,6 +137,17 @@ TEST(FilePrinter, AppendsReportsCreatingTheFileAtTheFirst) {
   again.WriteLn();
   EXPECT_FALSE(again.CheckError());
   EXPECT_EQ(d.Get("PRINTER.TXT"), "first\n\nsecond\n");
+}
+
+TEST(FilePrinter, CodePage437TextIsWrittenAsUtf8) {
+  ScratchDir d;
+  {
+    FilePrinter p((d.path / "PRINTER.TXT").string(), Cp437ToUnicode);
+    p.Write("90\xF8 caf\x82 \xDB");
+    p.WriteLn();
+    EXPECT_FALSE(p.CheckError());
+  }
+  EXPECT_EQ(d.Get("PRINTER.TXT"), "90\u00B0 caf\u00E9 \u2588\n");
 }
 
 TEST(FilePrinter, FailuresAreReportedOnceAtTheCheck) {
