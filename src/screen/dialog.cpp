@@ -111,8 +111,7 @@ int16_t WindowNumber(Calc& c, int16_t low, int16_t high) {
   Screen& s = c.scr();
   const bool chinese = c.st.NumberMode == 'C';
   if (chinese && high == 14) high = 11;
-  char answer[kNumberMaxLen];
-  int len = 0;
+  int len = 0;  // digits typed; value is the number they form
   int64_t value = 0;
   QuestionColors(s);
   uint8_t ch = 0, ext = 0;
@@ -133,7 +132,7 @@ int16_t WindowNumber(Calc& c, int16_t low, int16_t high) {
     } else if (ch >= '0' && ch <= '9') {
       int64_t next = value * 10 + (ch - '0');
       if (len < kNumberMaxLen && next >= low && next <= high) {
-        answer[len++] = static_cast<char>(ch);
+        ++len;
         value = next;
         s.WriteChar(ch);
       }
