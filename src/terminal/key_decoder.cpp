@@ -156,7 +156,7 @@ void KeyDecoder::Ground(uint8_t b, std::vector<Key>& out) {
     // NUL (Ctrl+Space) would read as an extended key without a scan code.
   } else if (b < 0x80) {
     out.push_back(Ch(b));
-  } else if (utf8_ && b >= 0xC2 && b <= 0xF4) {
+  } else if (b >= 0xC2 && b <= 0xF4) {
     StartUtf8(b, out);
   } else {
     Meta(b, out);
@@ -269,7 +269,7 @@ void KeyDecoder::PasteText(uint8_t b, std::vector<Key>& out) {
     out.push_back(Ch(13));
   } else if (b >= 32 && b < 127) {
     out.push_back(Ch(b));
-  } else if (utf8_ && b >= 0xC2 && b <= 0xF4) {
+  } else if (b >= 0xC2 && b <= 0xF4) {
     StartUtf8(b, out);
   }
 }

@@ -21,10 +21,9 @@ class KeyDecoder {
   // A sequence already under way waits this long for its remaining bytes.
   static constexpr int kSequenceTimeoutMs = 500;
 
-  // utf8: input is UTF-8 text (bytes from 0x80 start multi-byte characters,
-  // and 8-bit meta is recognised only where it cannot be a character);
-  // otherwise every byte from 0x80 is an 8-bit meta key.
-  explicit KeyDecoder(bool utf8 = true) : utf8_(utf8) {}
+  // Input is read as UTF-8 whatever the locale, since terminals send UTF-8
+  // even where the program's locale says C. A byte from 0x80 that cannot be
+  // part of a UTF-8 character is an 8-bit meta key (Alt setting the high bit).
 
   void Feed(std::string_view bytes, std::vector<Key>& out);
   // ms milliseconds have passed with no input since the last Feed; resolves
@@ -49,7 +48,6 @@ class KeyDecoder {
   void AbandonPasteEnd(std::vector<Key>& out);
   void Meta(uint8_t b, std::vector<Key>& out);
 
-  bool utf8_;
   State state_ = State::Ground;
   std::string params_;  // parameter and intermediate bytes of the sequence so far
   bool in_paste_ = false;

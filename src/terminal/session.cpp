@@ -52,8 +52,7 @@ void TerminalSession::Close() {
 KeySource& TerminalSession::Keys(const Screen& screen) {
   if (!impl_->tty.Active()) return impl_->closed;
   if (!impl_->keys) {
-    bool utf8 = impl_->charset == Charset::Unicode;
-    impl_->keys = std::make_unique<TtyKeys>(impl_->tty, screen, impl_->charset, utf8);
+    impl_->keys = std::make_unique<TtyKeys>(impl_->tty, screen, impl_->charset);
     impl_->bell.Attach(impl_->keys.get());
   }
   return *impl_->keys;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "terminal/cp437.h"
+#include "terminal/locale.h"
 #include "terminal/renderer.h"
 #include "vterm_oracle.h"
 
@@ -234,6 +235,98 @@ TEST(Renderer, SizeChangeAndInvalidateRedrawFully) {
   VtOracle vt2(90, 25);
   vt2.Feed(r.Render(f, 90, 25));
   ExpectShows(vt2, f, Unicode, "after invalidate");
+}
+
+// The VT100 special graphics set in Unicode (for y and z the emulator shows
+// the slanted less/greater-or-equal signs).
+char32_t DecGraphicsGlyph(char c) {
+  switch (c) {
+    case '`': return U'\u25c6'; case 'a': return U'\u2592'; case 'f': return U'\u00b0';
+    case 'g': return U'\u00b1'; case 'j': return U'\u2518'; case 'k': return U'\u2510';
+    case 'l': return U'\u250c'; case 'm': return U'\u2514'; case 'n': return U'\u253c';
+    case 'q': return U'\u2500'; case 't': return U'\u251c'; case 'u': return U'\u2524';
+    case 'v': return U'\u2534'; case 'w': return U'\u252c'; case 'x': return U'\u2502';
+    case 'y': return U'\u2a7d'; case 'z': return U'\u2a7e'; case '{': return U'\u03c0';
+    case '|': return U'\u2260'; case '}': return U'\u00a3'; case '~': return U'\u00b7';
+  }
+  return 0;
+}
+
+// The boxes of the working screen, each with the light line that stands for it.
+constexpr std::pair<uint8_t, char32_t> kBoxes[] = {
+    {201, U'\u250c'}, {205, U'\u2500'}, {187, U'\u2510'}, {186, U'\u2502'},
+    {204, U'\u251c'}, {185, U'\u2524'}, {200, U'\u2514'}, {188, U'\u2518'},
+    {218, U'\u250c'}, {196, U'\u2500'}, {191, U'\u2510'}, {179, U'\u2502'},
+    {195, U'\u251c'}, {180, U'\u2524'}, {192, U'\u2514'}, {217, U'\u2518'},
+};
+
+bool AllBytesAscii(const std::string& out) {
+  for (char c : out)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+TEST(Renderer, Vt100FallbackDrawsBoxesWithTheLineDrawingSet) {
+  Renderer r(Charset::Vt100);
+  Frame f = Busy();
+  std::string out = r.Render(f, 80, 25);
+  EXPECT_TRUE(AllBytesAscii(out));
+  VtOracle vt(80, 25, /*utf8=*/false);
+  vt.Feed(out);
+  auto glyph = [](uint8_t ch) -> char32_t {
+    if (char g = Cp437ToDecGraphics(ch)) return DecGraphicsGlyph(g);
+    return static_cast<unsigned char>(Cp437ToAscii(ch));
+  };
+  ExpectShows(vt, f, glyph, "VT100 full frame");
+  for (auto [code, line] : kBoxes) EXPECT_EQ(glyph(code), line) << int(code);
+  EXPECT_EQ(glyph(248), U'\u00b0');  // the degree sign survives
+
+  // Diffs keep the character sets straight: a letter next to a line is a letter.
+  for (int c = 0; c < 80; ++c) f.cells[3][c] = Cell{static_cast<uint8_t>(c % 2 ? 'q' : 205), 14, 1};
+  vt.Feed(r.Render(f, 80, 25));
+  ExpectShows(vt, f, glyph, "VT100 diff");
+  vt.Feed("\x1b[25;1Hq");  // the frame leaves the terminal in ASCII
+  EXPECT_EQ(vt.At(1, 25).ch, U'q');
+}
+
+TEST(Renderer, AsciiFallbackUsesPlainCharacters) {
+  Renderer r(Charset::Ascii);
+  Frame f = Busy();
+  std::string out = r.Render(f, 80, 25);
+  EXPECT_TRUE(AllBytesAscii(out));
+  VtOracle vt(80, 25, /*utf8=*/false);
+  vt.Feed(out);
+  auto glyph = [](uint8_t ch) -> char32_t { return static_cast<unsigned char>(Cp437ToAscii(ch)); };
+  ExpectShows(vt, f, glyph, "ASCII full frame");
+  for (auto [code, line] : kBoxes) {
+    char want = line == U'\u2500' ? '-' : line == U'\u2502' ? '|' : '+';
+    EXPECT_EQ(Cp437ToAscii(code), want) << int(code);
+  }
+  EXPECT_EQ(Cp437ToAscii(248), 'o');
+  EXPECT_EQ(Cp437ToAscii(130), 'e');
+}
+
+TEST(Locale, DecidesTheCharacterSet) {
+  struct Row {
+    const char *all, *ctype, *lang;
+    Charset want;
+  } rows[] = {
+      {nullptr, nullptr, "en_US.UTF-8", Charset::Unicode},
+      {nullptr, nullptr, "de_DE.utf8", Charset::Unicode},
+      {nullptr, nullptr, "C.UTF-8", Charset::Unicode},
+      {nullptr, nullptr, "C", Charset::Ascii},
+      {nullptr, nullptr, "POSIX", Charset::Ascii},
+      {nullptr, nullptr, nullptr, Charset::Ascii},
+      {"", "", "", Charset::Ascii},
+      {nullptr, nullptr, "de_DE.ISO-8859-1", Charset::Vt100},
+      {"C", nullptr, "en_US.UTF-8", Charset::Ascii},           // LC_ALL wins
+      {nullptr, "en_US.UTF-8", "C", Charset::Unicode},         // then LC_CTYPE
+      {"", "fr_FR.UTF-8", "POSIX", Charset::Unicode},          // empty means unset
+      {nullptr, "C", "en_US.UTF-8", Charset::Ascii},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(CharsetForLocale(r.all, r.ctype, r.lang), r.want)
+        << (r.all ? r.all : "-") << " " << (r.ctype ? r.ctype : "-") << " " << (r.lang ? r.lang : "-");
 }
 
 }  // namespace
