@@ -56,6 +56,8 @@ struct Erasure {
   char typed;          // accepted, then erased
 };
 
+void PrintTo(const Erasure& e, std::ostream* os) { *os << e.mode << " \"" << e.before << "\" + " << e.typed; }
+
 class BackspaceRestores : public ::testing::TestWithParam<Erasure> {};
 
 TEST_P(BackspaceRestores, EveryContinuationBehavesAsBefore) {
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         Erasure{'G', "5D2,46", ','}, Erasure{'G', "1;2", ','}, Erasure{'G', "5D2F3", ','},
         // semicolons in the Greek, sexagesimal and zodiacal notations, and in the fen places
         Erasure{'G', "12", ';'}, Erasure{'G', "1,30", ';'}, Erasure{'S', "5", ';'}, Erasure{'S', "1,5", ';'},
-        Erasure{'G', "2R5", ';'}, Erasure{'G', "3S15", ';'}, Erasure{'G', "2R5S1", ';'}, Erasure{'G', "5D2", ';'},
+        Erasure{'G', "2R5", ';'}, Erasure{'G', "3S15", ';'}, Erasure{'G', "3S5", ';'}, Erasure{'G', "2R5S1", ';'}, Erasure{'G', "5D2", ';'},
         // the markers
         Erasure{'G', "12", 'D'}, Erasure{'G', "12", 'R'}, Erasure{'G', "3", 'S'}, Erasure{'G', "2R5", 'S'},
         Erasure{'G', "12", 'F'}, Erasure{'G', "1,30", 'F'}, Erasure{'G', "1,2,30", 'F'}, Erasure{'G', "5D2,46", 'F'},

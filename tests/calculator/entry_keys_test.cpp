@@ -34,6 +34,8 @@ struct SxgCase {
   char mode_after;
 };
 
+void PrintTo(const SxgCase& k, std::ostream* os) { *os << k.mode << " \"" << k.keys << "\""; }
+
 class SxgEntries : public ::testing::TestWithParam<SxgCase> {};
 
 TEST_P(SxgEntries, PushValueAndMode) {
@@ -80,6 +82,8 @@ struct RealCase {
   long double value;
 };
 
+void PrintTo(const RealCase& k, std::ostream* os) { *os << k.mode << " \"" << k.keys << "\""; }
+
 class RealEntries : public ::testing::TestWithParam<RealCase> {};
 
 TEST_P(RealEntries, PushDecimalAndSwitchToDecimal) {
@@ -113,6 +117,8 @@ struct Refusal {
   int tones;
 };
 
+void PrintTo(const Refusal& k, std::ostream* os) { *os << k.mode << " \"" << k.keys << "\""; }
+
 class Refusals : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(Refusals, EchoAndTones) {
@@ -145,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{'G', "2R5;", "2r 5;", 0}, Refusal{'G', "3S30", "3s 3", 1}, Refusal{'G', "3SS", "3s", 1},
         Refusal{'G', "3S1R", "3s 1", 1}, Refusal{'G', "1,30R", "1,30", 1}, Refusal{'G', "1;30D", "1;30", 1},
         Refusal{'G', "5D2,46,39F", "5d 2,46,39f", 0}, Refusal{'G', "5D2,46,40", "5d 2,46,4", 1},
-        Refusal{'G', "5D2,47,", "5d 2,47", 1}, Refusal{'G', "5D1,1,1,", "5d 1,1,1", 1},
+        Refusal{'G', "5D2,47,", "5d 2,47", 1}, Refusal{'G', "5D1,1,1,", "5d 1,1,1", 1}, Refusal{'G', "5D0,0,0,", "5d 0,0,0", 1},
         Refusal{'G', "5D1;", "5d 1f", 0}, Refusal{'G', "5D1D", "5d 1", 1}, Refusal{'G', "1F;", "1f", 1},
         Refusal{'G', "123F", "123", 1}, Refusal{'G', "1,2,3,F", "1,2,3,", 1},
         Refusal{'G', "1F1,2,3,4,5,6,7,8,9,", "1f 1,2,3,4,5,6,7,8,9", 1},
@@ -153,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{'G', "3,0,0F", "3,0,0", 0}, Refusal{'G', "2,46,40F", "2,46,40", 0},
         Refusal{'G', "1\b\b", "", 1}, Refusal{'G', "1\b,;DFRS", "", 6},
         Refusal{'G', "12F\bD5,", "12d 5,", 0}, Refusal{'G', "3S15;\bS", "3s 15", 1},
+        Refusal{'G', "3S5;\bS", "3s 5", 1}, Refusal{'G', "2R5;\bS", "2r 5s", 0},
         Refusal{'G', "1qQzZbB\x01 !", "1", 9},
         // Digits and places beyond the text limits are refused like any other key.
         Refusal{'G', "1;00000000001", "1;0000000000", 1}));
