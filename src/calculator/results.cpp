@@ -7,6 +7,7 @@
 
 #include "decimal/real_format.h"
 #include "screen/dialog.h"
+#include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_format.h"
 
 namespace qirn {
@@ -14,10 +15,15 @@ namespace {
 
 constexpr int16_t Row(int level) { return static_cast<int16_t>(6 + 2 * level); }
 
-// A zero never carries a minus sign.
+// A zero never carries a minus sign, in either system: a stored -0 would
+// read as negative to the tests of later commands.
 long double Unsigned0(long double R) { return R == 0 ? 0.0L : R; }
+Sxg Unsigned0(Sxg A) {
+  if (A.Neg && IsZero(A)) A.Neg = false;
+  return A;
+}
 
-// Lifts texts (and, through `lift`, values) one level; the old T is lost.
+// Lifts values and texts one level and puts value in X; the old T is lost.
 template <typename T>
 void Lift(Calc& c, T (&stack)[4], const T& value, String55 text) {
   for (int i = 3; i >= 1; --i) {
@@ -71,21 +77,30 @@ void PushRealStack(Calc& c, long double R) {
   Lift(c, c.st.RealStack, R, RealToStr(R));
 }
 
-void PushSxgStack(Calc& c, Sxg New) { Lift(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode)); }
+void PushSxgStack(Calc& c, Sxg New) {
+  New = Unsigned0(New);
+  Lift(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode));
+}
 
 void RealUnary(Calc& c, long double R) {
   R = Unsigned0(R);
   Replace(c, c.st.RealStack, R, RealToStr(R));
 }
 
-void SxgUnary(Calc& c, Sxg New) { Replace(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode)); }
+void SxgUnary(Calc& c, Sxg New) {
+  New = Unsigned0(New);
+  Replace(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode));
+}
 
 void RealBinary(Calc& c, long double R) {
   R = Unsigned0(R);
   Drop(c, c.st.RealStack, R, RealToStr(R));
 }
 
-void SxgBinary(Calc& c, Sxg New) { Drop(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode)); }
+void SxgBinary(Calc& c, Sxg New) {
+  New = Unsigned0(New);
+  Drop(c, c.st.SxgStack, New, SxgToStr(New, c.st.NumberMode));
+}
 
 void RealAddition(Calc& c) { StoreBinary(c, c.st.RealStack[1] + c.st.RealStack[0]); }
 

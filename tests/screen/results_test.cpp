@@ -212,6 +212,14 @@ TEST(DecimalArithmetic, ZeroResultHasNoSign) {
   EXPECT_FALSE(std::signbit(o.x));
   Outcome d = Operate(RealDivision, -0.0L, 5);
   EXPECT_FALSE(std::signbit(d.x));
+  Rig r;
+  SxgUnary(r.c, S("-0"));
+  EXPECT_FALSE(r.st().SxgStack[0].Neg);
+  PushSxgStack(r.c, S("-0;0"));
+  SxgBinary(r.c, S("-0"));
+  EXPECT_FALSE(r.st().SxgStack[0].Neg);
+  SxgUnary(r.c, S("-0;0,0,0,0,0,0,0,0,0,0,0,0,0,0,1"));  // not zero: keeps its sign
+  EXPECT_TRUE(r.st().SxgStack[0].Neg);
 }
 
 // Through the keys: Decimal mode, digits, ENTER and the operators.
