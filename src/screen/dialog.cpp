@@ -41,6 +41,10 @@ void EraseEcho(Screen& s) {
   s.WriteChar(kBackspace);
 }
 
+// Writing into the last column of the dialog line would wrap the cursor and
+// scroll the whole working area up, so an echo must end before it.
+bool EchoFits(const Screen& s) { return s.CursorCol() < kDialogRight; }
+
 // Shows a message over the X row until one key (extended keys count as one)
 // has been read, then puts X back.
 void ShowMessage(Calc& c, std::string_view message) {
@@ -131,7 +135,7 @@ int16_t WindowNumber(Calc& c, int16_t low, int16_t high) {
       return -1;
     } else if (ch >= '0' && ch <= '9') {
       int64_t next = value * 10 + (ch - '0');
-      if (len < kNumberMaxLen && next >= low && next <= high) {
+      if (len < kNumberMaxLen && next >= low && next <= high && EchoFits(s)) {
         ++len;
         value = next;
         s.WriteChar(ch);
@@ -168,7 +172,7 @@ String55 WindowText(Calc& c, int16_t maxlen) {
     } else if (ch < ' ' || ch == 127) {
       // Other control keys (tab, Ctrl+J, ...) would move the cursor when
       // echoed or shown later; they are not text.
-    } else if (answer.size() < maxlen) {
+    } else if (answer.size() < maxlen && EchoFits(s)) {
       answer.push_back(static_cast<char>(ch));
       s.WriteChar(ch);
     }

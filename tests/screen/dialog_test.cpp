@@ -211,3 +211,26 @@ TEST(HandleError, ShowsTheMessageOverXUntilOneKey) {
 
 }  // namespace
 }  // namespace qirn::test
+
+namespace qirn::test {
+namespace {
+
+// An answer after a long prompt stops before column 59: an echo there would
+// wrap and scroll the whole screen up.
+TEST(Dialog, AnswersNeverScrollTheScreen) {
+  Rig r;
+  r.scr().GotoXY(1, 24);
+  r.scr().Write("row 24");
+  PutWindow(r.c, std::string(55, 'p'));
+  r.keys.Type("abcdefgh\r");
+  EXPECT_EQ(WindowText(r.c, 55).view(), "abc");
+  EXPECT_EQ(r.Text(25, 56, 59), "abc ");
+  EXPECT_EQ(r.Text(24, 1, 6), "row 24");
+  PutWindow(r.c, std::string(54, 'p'));
+  r.keys.Type("123456\r");
+  EXPECT_EQ(WindowNumber(r.c, 0, 9999), 1234);
+  EXPECT_EQ(r.Text(24, 1, 6), "row 24");
+}
+
+}  // namespace
+}  // namespace qirn::test
