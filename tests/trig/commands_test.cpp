@@ -224,7 +224,7 @@ const SxgCase kSxgExact[] = {
     {"modulo -1 rad", Rad, 1, S("-1"), "M", S("5;16,59,28,1,34,51,46,14,49,55,12,35,26,8,58")},
     {"modulo -TwoPi rad", Rad, 1, Neg(TwoPi), "M", Zero},
     {"modulo TwoPi rad", Rad, 1, TwoPi, "M", TwoPi},
-    // 180 * CvRad, exact; it lies 1;30 units of place 14 above SxgPi.
+    // 180 * CvRad, exact: 91 units of place 15 above SxgPi.
     {"radians of 180", Deg, 1, S("3,0"), "CR", S("3;8,29,44,0,47,25,53,7,24,57,36,17,43,6")},
 };
 
@@ -253,7 +253,7 @@ TEST(SxgTrigCommands, DegreesCarryTheErrorOfCvRad) {
       {"sine of -30", S("-30"), "SI", -0.5L, 100, 200},
       {"sine of 30", S("30"), "SI", 0.5L, 0, 20},
       {"chord of 60", S("1,0"), "CH", 1, 0, 30},
-      {"chord of -60", S("-1,0"), "CH", 1, 200, 300},  // twice the half angle's
+      {"chord of -60", S("-1,0"), "CH", 1, 200, 300},  // the half angle's error, doubled
       {"cosine of 180", S("3,0"), "CO", -1, 0, 2},
   };
   for (const Case& k : cases) {
@@ -322,6 +322,8 @@ TEST(TrigSettings, ChangeTrigModeTwiceRestoresWordAndFlag) {
   run.X(S("30")).Keys("RD");
   EXPECT_EQ(run.r.st().TrigMode, 1);
   EXPECT_EQ(run.r.Text(2, 73, 79), "Radians");
+  EXPECT_EQ(run.r.scr().At(73, 2).fg, 14);  // the working screen's colours
+  EXPECT_EQ(run.r.scr().At(79, 2).bg, 1);
   run.r.Run("RD");
   EXPECT_EQ(run.r.st().TrigMode, 0);
   EXPECT_EQ(run.r.Text(2, 73, 79), "Degrees");
@@ -341,6 +343,8 @@ TEST(TrigSettings, ChangeBaseAsksForTheRadius) {
     run.Keys(k.keys);
     EXPECT_EQ(run.r.st().Base, k.want) << k.keys;
     EXPECT_EQ(run.r.Text(1, 69, 79), std::string("Radius ") + k.field) << k.keys;
+    EXPECT_EQ(run.r.scr().At(76, 1).fg, 14) << k.keys;
+    EXPECT_EQ(run.r.scr().At(79, 1).bg, 1) << k.keys;
     EXPECT_EQ(run.r.Text(25, 1, 14), "Type Q to Quit") << k.keys;
   }
 }
