@@ -20,9 +20,11 @@ namespace {
 // write into the last column never scrolls).
 constexpr char kEnterModes[] = "\x1b[?1049h\x1b[?1036h\x1b[?2004h\x1b[?7l";
 // Ends an unfinished synchronized update, resets colours and the character
-// set, shows the cursor, autowrap on, paste and Alt modes off, main screen.
+// set, clears (so that a terminal without an alternate screen is not left
+// blue), shows the cursor, autowrap on, paste and Alt modes off, main screen.
 constexpr char kLeaveModes[] =
-    "\x1b[?2026l\x1b[0m\x1b(B\x1b[?25h\x1b[?7h\x1b[?2004l\x1b[?1036l\x1b[?1049l";
+    "\x1b[?2026l\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h\x1b[?7h\x1b[?2004l\x1b[?1036l"
+    "\x1b[?1049l";
 
 constexpr int kNotifySignals[] = {SIGINT, SIGTERM, SIGHUP, SIGWINCH, SIGTSTP, SIGCONT};
 constexpr int kCrashSignals[] = {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL, SIGQUIT};

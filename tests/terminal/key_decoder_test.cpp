@@ -3,6 +3,8 @@
 // time gaps that separate an ESC key from an Alt prefix.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -184,6 +186,41 @@ TEST(KeyDecoder, TimeoutOnlyWhileSomethingIsPending) {
   EXPECT_EQ(d.PendingTimeout(), -1);
   d.Feed("\x1b[200~", out);
   EXPECT_EQ(d.PendingTimeout(), -1);  // a paste waits as long as it takes
+}
+
+// Random bytes, with pieces of real sequences mixed in: every key is a
+// character or a known extended key, never an extended key without a scan
+// code, and nothing stays pending once the input has been idle long enough.
+TEST(KeyDecoder, RandomInputGivesOnlyWellFormedKeys) {
+  std::set<uint8_t> known = {59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 71, 72, 73, 75,
+                             77, 79, 80, 81, 82, 83, 133, 134};
+  for (char c = 'A'; c <= 'Z'; ++c) known.insert(AltScanOf(c));
+  const std::string pieces[] = {"\x1b", "[", "O", "1;5", "~", "200~", "201~", "A", "\xc3",
+                                "\xa9", "\xe2\x95", ";", "[", "\r"};
+  std::mt19937 rng(2026);
+  for (int run = 0; run < 2000; ++run) {
+    KeyDecoder d;
+    std::vector<Key> out;
+    for (int i = 0; i < 40; ++i) {
+      std::string bytes;
+      if (rng() % 2)
+        bytes = pieces[rng() % std::size(pieces)];
+      else
+        bytes = std::string(1, static_cast<char>(rng() % 256));
+      if (rng() % 4 == 0) d.Idle(static_cast<int>(rng() % 80), out);
+      d.Feed(bytes, out);
+    }
+    d.Feed("\x1b[201~", out);  // ends a paste left open
+    d.Idle(KeyDecoder::kSequenceTimeoutMs, out);
+    EXPECT_EQ(d.PendingTimeout(), -1) << run;
+    for (const Key& k : out) {
+      if (k.ch == 0) {
+        ASSERT_TRUE(known.count(k.scan)) << "run " << run << " scan " << int(k.scan);
+      } else {
+        ASSERT_EQ(k.scan, 0) << run;
+      }
+    }
+  }
 }
 
 TEST(KeyDecoder, AltScanCodesOfEveryLetter) {

@@ -153,7 +153,7 @@ class PtyChild {
   std::string output_, reported_;
 };
 
-constexpr char kLeave[] = "\x1b[?1049l";
+constexpr char kLeave[] = "\x1b[?1049l";  // the last thing written on leaving
 
 TEST(Session, MirrorsTheScreenDecodesKeysAndEndsCleanOnSigterm) {
   PtyChild p;
@@ -235,6 +235,39 @@ TEST(Session, TooSmallShowsTheNoticeAndHoldsKeysUntilLargeEnough) {
   ASSERT_TRUE(p.WaitFor([&] { return p.reported().size() == 2; }));
   EXPECT_EQ(p.reported(), std::string("7\0", 2));
   ASSERT_TRUE(p.WaitFor([&] { return p.Row(1).rfind("hello7", 0) == 0; })) << p.Row(1);
+  p.Signal(SIGTERM);
+  EXPECT_TRUE(WIFEXITED(p.Exit()));
+}
+
+size_t Count(const std::string& s, std::string_view what) {
+  size_t n = 0;
+  for (size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + 1)) ++n;
+  return n;
+}
+
+// Ctrl+Z and SIGTSTP hand the terminal back before stopping and take it again
+// afterwards with a full repaint; SIGCONT alone repaints. (The child's process
+// group has no shell to stop for, so the stop itself passes at once.)
+TEST(Session, SuspendRestoresThenRepaints) {
+  PtyChild p;
+  ASSERT_TRUE(p.WaitFor([&] { return p.Row(1).rfind("hello", 0) == 0; }));
+  for (int how = 0; how < 3; ++how) {
+    size_t enters = Count(p.output(), "\x1b[?1049h");
+    if (how == 0) p.Type("\x1a");
+    if (how == 1) p.Signal(SIGTSTP);
+    if (how == 2) p.Signal(SIGCONT);
+    ASSERT_TRUE(p.WaitFor([&] { return Count(p.output(), "\x1b[?1049h") > enters; })) << how;
+    if (how < 2) {
+      size_t left = p.output().rfind(kLeave);
+      ASSERT_NE(left, std::string::npos);
+      EXPECT_LT(left, p.output().rfind("\x1b[?1049h")) << how;
+    }
+    ASSERT_TRUE(p.WaitFor([&] { return p.Row(1).rfind("hello", 0) == 0; })) << how;
+    EXPECT_FALSE(p.Cooked()) << how;
+  }
+  EXPECT_EQ(p.reported(), "");  // Ctrl+Z is no key for the calculator
+  p.Type("k");
+  ASSERT_TRUE(p.WaitFor([&] { return p.reported() == std::string("k\0", 2); }));
   p.Signal(SIGTERM);
   EXPECT_TRUE(WIFEXITED(p.Exit()));
 }
