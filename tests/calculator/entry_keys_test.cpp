@@ -7,6 +7,7 @@
 
 #include "calculator/commands.h"
 #include "calculator/entry_support.h"
+#include "support/invariants.h"
 
 namespace qirn::test {
 namespace {
@@ -46,6 +47,7 @@ TEST_P(SxgEntries, PushValueAndMode) {
   EXPECT_EQ(r.st().SxgStack[0], S(k.value)) << k.keys;
   EXPECT_EQ(r.st().NumberMode, k.mode_after) << k.keys;
   EXPECT_EQ(r.tone.count, 0) << k.keys;
+  EXPECT_EQ(InvariantProblem(r.c), "") << k.keys;
   if (k.mode == 'D') {
     EXPECT_EQ(r.st().MemPtr, 0);
   }
@@ -96,6 +98,7 @@ TEST_P(RealEntries, PushDecimalAndSwitchToDecimal) {
   EXPECT_EQ(r.st().NumberMode, 'D') << k.keys;
   EXPECT_EQ(r.st().PrevSxgMode, k.mode == 'D' ? 'G' : k.mode) << k.keys;
   EXPECT_EQ(r.tone.count, 0) << k.keys;
+  EXPECT_EQ(InvariantProblem(r.c), "") << k.keys;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -163,6 +166,40 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{'G', "1qQzZbB\x01 !", "1", 9},
         // Digits and places beyond the text limits are refused like any other key.
         Refusal{'G', "1;00000000001", "1;0000000000", 1}));
+
+// Leading zeros fill the entry text; the key that would make it longer
+// than 55 characters is refused, and the text still ends well.
+TEST(Entry, TextLimitOf55Characters) {
+  const std::string full = "000000000,0000000000,0000000000,0000000000,0000000001;";
+  EntryRig r('G');
+  r.Run(full + "59");
+  EXPECT_EQ(r.tone.count, 1);
+  EXPECT_EQ(r.Echo(), full + "5");
+  EntryRig ended('G');
+  ended.Run(full + "59\r");
+  EXPECT_EQ(ended.st().SxgStack[0], S("1;5"));
+  EntryRig empty_place('G');
+  empty_place.Run(full + "\r");
+  EXPECT_EQ(empty_place.tone.count, 0);
+  EXPECT_EQ(empty_place.st().SxgStack[0], S("1"));
+}
+
+// A number of the other system shows the stack and registers it went to.
+TEST(Entry, ModeSwitchRedrawsModeLineAndStack) {
+  EntryRig r('G');
+  r.st().MemPtr = 3;
+  r.Run("2.5\r");
+  EXPECT_EQ(r.Text(1, 1, 12), "Decimal mode");
+  EXPECT_NE(r.Text(6).find("2.5"), std::string::npos);
+  EXPECT_NE(r.Text(8).find("7.25"), std::string::npos);
+  EXPECT_EQ(r.st().MemPtr, 0);
+  EXPECT_EQ(InvariantProblem(r.c), "");
+  r.keys.Type("1,30\r");
+  Main_Program(r.c);
+  EXPECT_EQ(r.Text(1, 1, 16), "Sexagesimal mode");
+  EXPECT_NE(r.Text(6).find("1,30"), std::string::npos);
+  EXPECT_EQ(InvariantProblem(r.c), "");
+}
 
 TEST(Entry, SignColumnTogglesAndKeepsTheCursor) {
   EntryRig r('G');

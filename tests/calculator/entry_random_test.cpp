@@ -203,6 +203,7 @@ std::string RunTrial(uint64_t seed) {
   }
   if (st.NumberMode != e.mode || st.PrevSxgMode != e.prev) return "number mode" + where;
   if (!e.refused && ended.Text(4, 10) != std::string(71, ' ')) return "input line left" + where;
+  if (std::string p = InvariantProblem(ended.c); !p.empty()) return p + where;
 
   // ESC pushes nothing and switches nothing.
   EntryRig cancelled(mode);
