@@ -8,6 +8,7 @@
 // number. Carried out step by step in extended arithmetic, the repeated
 // scaling by 60 would put rounding noise into the later places, since 14
 // sexagesimal places hold more than the 64 bits of the format.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -100,7 +101,7 @@ long double SxgToReal(const Sxg& S) {
   if (N == 0) return 0.0L;
   // value = N / 60^15 = N / 15^15 * 2^-30. Scale N up so the integer
   // quotient has 68 or 69 bits: 64 for the result, the rest to round with.
-  const int up = 126 - BitLength(N);
+  const int up = std::max(0, 126 - BitLength(N));  // N < 60^20 < 2^119 in normal form
   const U128 scaled = N << up;
   const U128 q = scaled / kPow15_15;
   const bool inexact = scaled % kPow15_15 != 0;
