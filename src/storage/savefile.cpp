@@ -112,7 +112,9 @@ void EncodeRecord(const SaveRecord& r, RecordBytes& b) {
 }
 
 // False for a record no writer of ours produces: a Neg byte other than 0 or
-// 1, a place outside 0..59, a text longer than 55 characters.
+// 1, a place outside 0..59, a decimal value that is not a finite number (the
+// calculator never holds one), a text longer than 55 characters. A negative
+// zero is read as zero, the only zero the calculator knows.
 bool DecodeRecord(const char* p, SaveRecord& r) {
   uint8_t neg = Byte(p + OffSxgValue);
   if (neg > 1) return false;
@@ -122,6 +124,10 @@ bool DecodeRecord(const char* p, SaveRecord& r) {
     if (d < 0 || d > 59) return false;
     r.SxgValue.Digits.v[i] = d;
   }
+  bool zero = true;
+  for (int16_t d : r.SxgValue.Digits.v) zero = zero && d == 0;
+  if (zero) r.SxgValue.Neg = false;
+  if ((Get16(p + OffRealValue + 8) & ExpMax) == ExpMax) return false;
   r.RealValue = DecodeReal(p + OffRealValue);
   return DecodeText(p + OffSxgText, r.SxgText) && DecodeText(p + OffRealText, r.RealText);
 }

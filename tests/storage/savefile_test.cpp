@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "sexagesimal/sxg_arith.h"
 #include "storage/storage.h"
 #include "support/rig.h"
 
@@ -137,14 +138,14 @@ Sxg RandomSxg(std::mt19937_64& g) {
   return s;
 }
 
-// Any finite or infinite x87 value in canonical form, from its bits.
+// Any finite x87 value in canonical form, from its bits.
 long double RandomReal(std::mt19937_64& g) {
   uint64_t sig = g();
   int exp = static_cast<int>(g() % 0x8000);
   switch (g() % 8) {
     case 0: exp = 0; break;                  // denormals and zeros
     case 1: exp = 0x7FFE; break;             // the largest binades
-    case 2: exp = 0x7FFF; sig = 0; break;    // infinity
+    case 2: exp = 0x7FFE; sig = ~0ull; break;  // the largest finite magnitude
     default: break;
   }
   if (exp == 0)
@@ -282,10 +283,10 @@ TEST(SaveFile, GoldenFileIsReadAsCrafted) {
   DiskRig r;
   r.files.files["save.qn"] = GoldenFile();
   std::string& f = r.files.files["save.qn"];
-  // A few special 80-bit values: -2.5, the smallest denormal, minus infinity.
+  // A few special 80-bit values: -2.5, the smallest denormal, -2^-16382.
   PutReal(f, 0 * kRec + 48, 0xA000000000000000u, 0xC000);
   PutReal(f, 1 * kRec + 48, 1, 0x0000);
-  PutReal(f, 2 * kRec + 48, 0x8000000000000000u, 0xFFFF);
+  PutReal(f, 2 * kRec + 48, 0x8000000000000000u, 0x8001);
   PutReal(f, 4 * kRec + 48, 0xFFFFFFFFFFFFFFFFu, 0x7FFE);  // the largest finite value
   ASSERT_TRUE(ReadSave(r.c));
   const State& s = r.st();
@@ -298,7 +299,7 @@ TEST(SaveFile, GoldenFileIsReadAsCrafted) {
   EXPECT_EQ(s.DisplayMode, 1);
   EXPECT_EQ(s.RealStack[0], -2.5L);
   EXPECT_EQ(s.RealStack[1], LDBL_TRUE_MIN);
-  EXPECT_EQ(s.RealStack[2], -HUGE_VALL);
+  EXPECT_EQ(s.RealStack[2], -LDBL_MIN);
   EXPECT_EQ(s.RealStack[3], 1.0L);
   EXPECT_EQ(s.RealMem[0], LDBL_MAX);
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(s.SxgStack[i] == GoldenSxg(i)) << i;
@@ -371,6 +372,8 @@ const Edit kEdits[] = {
     {"digit 59", [](std::string& f) { Put16(f, 13 * kRec + 2 + 2 * 19, 59); }, true},
     {"Neg byte 2", [](std::string& f) { f[3 * kRec] = 2; }, false},
     {"Neg byte 0xFF in a register", [](std::string& f) { f[12 * kRec] = '\xFF'; }, false},
+    {"infinite decimal value", [](std::string& f) { PutReal(f, 6 * kRec + 48, 0x8000000000000000u, 0xFFFF); }, false},
+    {"decimal NaN", [](std::string& f) { PutReal(f, 1 * kRec + 48, 0xC000000000000000u, 0x7FFF); }, false},
 };
 
 TEST(SaveFile, ValidityRules) {
@@ -565,6 +568,23 @@ TEST(SaveFile, NoDiskMeansNoFileWrittenAtTheEnd) {
   q.keys.Type("q");
   RunProgram(q.c);
   EXPECT_TRUE(q.files.files.empty());
+}
+
+}  // namespace
+}  // namespace qirn::test
+
+namespace qirn::test {
+namespace {
+
+TEST(SaveFile, ANegativeZeroIsReadAsZero) {
+  DiskRig r;
+  std::string f = GoldenFile();
+  f[5 * kRec] = 1;  // Neg set on register 1 ...
+  for (int i = 0; i < 20; ++i) Put16(f, 5 * kRec + 2 + 2 * i, 0);  // ... whose places are all 0
+  r.files.files["save.qn"] = f;
+  ASSERT_TRUE(ReadSave(r.c));
+  EXPECT_FALSE(r.st().SxgMem[1].Neg);
+  EXPECT_TRUE(IsZero(r.st().SxgMem[1]));
 }
 
 }  // namespace
