@@ -1,0 +1,152 @@
+// The straightforward digit-by-digit routines (see sxg_reference.h).
+#include "sexagesimal/sxg_reference.h"
+
+#include <cmath>
+
+#ifdef __FAST_MATH__
+#error "the extended-precision carry of SxgMultiplication must not be compiled with -ffast-math"
+#endif
+
+namespace qirn::reference {
+namespace {
+
+// Nearest whole number, an exact half to the even neighbour, independent of
+// the floating-point rounding mode. x >= 0.
+long double RoundHalfEven(long double x) {
+  long double f = std::floor(x);
+  long double d = x - f;  // exact: f and x are close
+  if (d > 0.5L || (d == 0.5L && std::fmod(f, 2.0L) != 0.0L)) f += 1.0L;
+  return f;
+}
+
+}  // namespace
+
+bool Larger(const Sxg& A, const Sxg& B) {
+  int i = -4;
+  while (i < 15 && A.Digits[i] == B.Digits[i]) ++i;
+  return A.Digits[i] > B.Digits[i];
+}
+
+bool IsZero(const Sxg& A) {
+  for (int i = -4; i <= 15; ++i)
+    if (A.Digits[i] != 0) return false;
+  return true;
+}
+
+void PerformAddition(Sxg A, Sxg B, Sxg& New) {
+  New = Sxg{};
+  int c = 0;
+  for (int i = 15; i >= -4; --i) {
+    int d = A.Digits[i] + B.Digits[i] + c;
+    c = d >= 60 ? 1 : 0;
+    New.Digits[i] = static_cast<int16_t>(d - 60 * c);
+  }
+  if (c == 1) New.Digits[-4] = SxgOverflowMark;
+}
+
+void PerformSubtraction(Sxg A, Sxg B, Sxg& New) {
+  New = Sxg{};
+  int c = 0;
+  for (int i = 15; i >= -4; --i) {
+    int d = A.Digits[i] - B.Digits[i] - c;
+    c = d < 0 ? 1 : 0;
+    New.Digits[i] = static_cast<int16_t>(d + 60 * c);
+  }
+}
+
+void SxgAddition(Sxg A, Sxg B, Sxg& New) {
+  if (A.Neg == B.Neg) {
+    PerformAddition(A, B, New);
+    New.Neg = A.Neg;
+  } else if (Larger(A, B)) {
+    PerformSubtraction(A, B, New);
+    New.Neg = A.Neg;
+  } else {
+    PerformSubtraction(B, A, New);
+    New.Neg = B.Neg;
+  }
+  if (IsZero(New)) New.Neg = false;
+}
+
+void SxgSubtraction(Sxg A, Sxg B, Sxg& New) {
+  if (A.Neg != B.Neg) {
+    PerformAddition(A, B, New);
+    New.Neg = A.Neg;
+  } else if (Larger(A, B)) {
+    PerformSubtraction(A, B, New);
+    New.Neg = A.Neg;
+  } else {
+    PerformSubtraction(B, A, New);
+    New.Neg = !A.Neg;
+  }
+  if (IsZero(New)) New.Neg = false;
+}
+
+void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
+  int32_t k = K;
+  bool neg = A.Neg;
+  if (k == 0) {
+    New.Digits[-4] = SxgDivZeroMark;
+    return;
+  }
+  if (k < 0) {
+    k = -k;
+    neg = !neg;
+  }
+  int32_t lead = A.Digits[-4];
+  for (int i = -4; i <= 14; ++i) {
+    New.Digits[i] = static_cast<int16_t>(lead / k);
+    lead = (lead % k) * 60 + A.Digits[i + 1];
+  }
+  int32_t q = lead / k, r = lead % k;
+  if (2 * r > k || (2 * r == k && q % 2 == 1)) ++q;
+  New.Digits[15] = static_cast<int16_t>(q);
+  for (int i = 15; i > -4 && New.Digits[i] >= 60; --i) {
+    New.Digits[i] -= 60;
+    New.Digits[i - 1] += 1;
+  }
+  New.Neg = IsZero(New) ? false : neg;
+}
+
+int32_t MultiplicationCarry(const Sxg& A, const Sxg& B) {
+  const SxgDigits& a = A.Digits;
+  const SxgDigits& b = B.Digits;
+  long double F = static_cast<long double>(a[1]) * static_cast<long double>(b[15]);
+  for (int i = 2; i <= 15; ++i)
+    F = F + static_cast<long double>(a[i]) *
+                (static_cast<long double>(b[16 - i]) + static_cast<long double>(b[17 - i]) / 60.0L);
+  return static_cast<int32_t>(RoundHalfEven(F / 60.0L));
+}
+
+void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
+  const SxgDigits& a = A.Digits;
+  const SxgDigits& b = B.Digits;
+  int32_t C = MultiplicationCarry(A, B);
+
+  // Products of weight -8..-5 would need places above -4.
+  bool overflow = false;
+  for (int p = -8; p <= -5 && !overflow; ++p)
+    for (int i = -4; i <= p + 4; ++i)
+      if (a[i] != 0 && b[p - i] != 0) {
+        overflow = true;
+        break;
+      }
+
+  Sxg R{};
+  for (int p = 15; p >= -4; --p) {
+    int32_t S = C;
+    int lo = p - 15 > -4 ? p - 15 : -4;
+    int hi = p + 4 < 15 ? p + 4 : 15;
+    for (int i = lo; i <= hi; ++i) S += static_cast<int32_t>(a[i]) * b[p - i];
+    R.Digits[p] = static_cast<int16_t>(S % 60);
+    C = S / 60;
+  }
+  if (overflow || C != 0) {
+    New.Digits[-4] = SxgOverflowMark;
+    return;
+  }
+  R.Neg = A.Neg != B.Neg && !IsZero(R);
+  New = R;
+}
+
+}  // namespace qirn::reference
