@@ -9,6 +9,7 @@
 
 #include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_constants.h"
+#include "sexagesimal/sxg_digits.h"
 #include "sexagesimal/sxg_lanes.h"
 #include "sexagesimal/sxg_reference.h"
 
@@ -71,14 +72,8 @@ QIRN_INLINE Places SubtractPlaces(const Places& a, const Places& b) {
 
 // Digit-wise |A| > |B| from the most significant place.
 QIRN_INLINE bool LargerPlaces(const Places& a, const Places& b) {
-  // Two mask bits per lane: lanes 0..7 places -4..3, 8..15 places 4..11,
-  // then places 12..15 from the upper half of hi.
-  uint64_t eq = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(a.lo, b.lo))) |
-                static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(a.mid, b.mid)))) << 16 |
-                static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi16(a.hi, b.hi))) >> 8) << 32;
-  uint64_t gt = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi16(a.lo, b.lo))) |
-                static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi16(a.mid, b.mid)))) << 16 |
-                static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi16(a.hi, b.hi))) >> 8) << 32;
+  uint64_t eq = lanes::PlaceBits(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.mid, b.mid), _mm_cmpeq_epi16(a.hi, b.hi));
+  uint64_t gt = lanes::PlaceBits(_mm_cmpgt_epi16(a.lo, b.lo), _mm_cmpgt_epi16(a.mid, b.mid), _mm_cmpgt_epi16(a.hi, b.hi));
   uint64_t diff = ~eq & ((uint64_t{1} << 40) - 1);
   if (diff == 0) return false;
   return (gt >> __builtin_ctzll(diff)) & 1;
@@ -203,21 +198,6 @@ void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New) {
 
 namespace {
 
-// Places first..first+n-1 of A as one whole number (n <= 8).
-uint64_t Pack(const Sxg& A, int first, int n) {
-  uint64_t v = 0;
-  for (int i = first; i < first + n; ++i) v = v * 60 + static_cast<uint64_t>(A.Digits[i]);
-  return v;
-}
-
-// The inverse: v (< 60^n) into places first..first+n-1.
-void Unpack(uint64_t v, int first, int n, Sxg& New) {
-  for (int i = first + n - 1; i >= first; --i) {
-    New.Digits[i] = static_cast<int16_t>(v % 60);
-    v /= 60;
-  }
-}
-
 bool NormalDigits(const Sxg& A) {
   for (int i = -4; i <= 15; ++i)
     if (A.Digits[i] < 0 || A.Digits[i] > 59) return false;
@@ -242,8 +222,10 @@ void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
   }
   uint64_t k = static_cast<uint64_t>(K < 0 ? -static_cast<int32_t>(K) : K);
   bool neg = K < 0 ? !A.Neg : A.Neg;
-  constexpr uint64_t P4 = 60ull * 60 * 60 * 60, P8 = P4 * P4;
-  uint64_t v1 = Pack(A, -4, 8), v2 = Pack(A, 4, 8), v3 = Pack(A, 12, 4);
+  using digits::P4;
+  using digits::P8;
+  const int16_t* d = A.Digits.v;
+  uint64_t v1 = digits::Join8(d), v2 = digits::Join8(d + 8), v3 = digits::Join4(d + 16);
   uint64_t q1 = v1 / k, r = v1 % k;
   v2 += r * P8;
   uint64_t q2 = v2 / k;
@@ -261,9 +243,9 @@ void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
       }
     }
   }
-  Unpack(q1, -4, 8, New);
-  Unpack(q2, 4, 8, New);
-  Unpack(q3, 12, 4, New);
+  digits::Split8(q1, New.Digits.v);
+  digits::Split8(q2, New.Digits.v + 8);
+  digits::Split4(static_cast<uint32_t>(q3), New.Digits.v + 16);
   New.Neg = (q1 | q2 | q3) != 0 && neg;
 }
 

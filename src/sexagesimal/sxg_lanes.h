@@ -33,44 +33,25 @@ inline void Store(const Places& P, Sxg& A) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(v), P.lo);
 }
 
-// Lanes in the opposite order.
-inline __m128i Reverse(__m128i x) {
-  x = _mm_shufflelo_epi16(x, 0x1B);
-  x = _mm_shufflehi_epi16(x, 0x1B);
-  return _mm_shuffle_epi32(x, 0x4E);
-}
-
-// One bit per place for a lane-wise condition given as 0/-1 lanes, in order
-// of significance: bit 0 is place 15, bit 19 place -4.
-inline uint32_t SignificanceMask(__m128i lo, __m128i mid, __m128i hi) {
-  // Reversed and packed to bytes (signed saturation keeps 0 and -1).
-  uint32_t a = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(Reverse(hi), Reverse(mid))));
-  uint32_t b = static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(Reverse(lo), Reverse(lo))));
-  // a: bits 0..7 places 15..8, bits 8..15 places 11..4; b: bits 0..7 places 3..-4.
-  return (a & 0xF) | ((a >> 4) & 0xFF0) | ((b & 0xFF) << 12);
-}
-
-// The inverse: lanes of -1 where the place's bit is set.
-inline Places LanesOf(uint32_t m) {
-  const __m128i bit = _mm_set_epi16(1, 2, 4, 8, 16, 32, 64, 128);  // lane k: 1 << (7 - k)
-  auto expand = [&](uint32_t byte) {
-    __m128i x = _mm_set1_epi16(static_cast<int16_t>(byte & 0xFF));
-    return _mm_cmpeq_epi16(_mm_and_si128(x, bit), bit);
-  };
-  return {expand(m >> 12), expand(m >> 4), expand(m)};
-}
-
-// Carry (or borrow) into every place from generate and propagate masks:
-// carry into place i = g(i+1) | (p(i+1) & carry into i+1); bit 20 of the
-// result is the carry out of place -4.
-inline uint32_t CarriesIn(uint32_t g, uint32_t p) {
-  uint32_t x = g, y = g | p;
-  return (x + y) ^ x ^ y;
-}
-
 inline bool AllZero(const Places& P) {
   __m128i o = _mm_or_si128(_mm_or_si128(P.lo, P.mid), P.hi);
   return _mm_movemask_epi8(_mm_cmpeq_epi16(o, _mm_setzero_si128())) == 0xFFFF;
+}
+
+// Two bits per place, place -4 first, for a lane-wise condition: lanes
+// 0..7 of lo, 0..7 of mid, 4..7 of hi.
+inline uint64_t PlaceBits(__m128i lo, __m128i mid, __m128i hi) {
+  return static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(lo))) |
+         static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(mid))) << 16 |
+         static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(hi)) >> 8) << 32;
+}
+
+// The first place that is not 0; 16 for zero.
+inline int FirstNonZero(const Places& P) {
+  const __m128i z = _mm_setzero_si128();
+  uint64_t nz = ~PlaceBits(_mm_cmpeq_epi16(P.lo, z), _mm_cmpeq_epi16(P.mid, z), _mm_cmpeq_epi16(P.hi, z)) &
+                ((uint64_t{1} << 40) - 1);
+  return nz == 0 ? 16 : __builtin_ctzll(nz) / 2 - 4;
 }
 
 // Places above 59 (or negative) as non-zero lanes, unsigned saturation.

@@ -19,6 +19,7 @@
 
 #include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_constants.h"
+#include "sexagesimal/sxg_digits.h"
 #include "sexagesimal/sxg_lanes.h"
 #include "sexagesimal/sxg_reference.h"
 
@@ -27,51 +28,38 @@ namespace qirn {
 #ifdef QIRN_SXG_LANES
 namespace {
 
-int FirstNonZero(const Sxg& A) {
-  int i = -4;
-  while (i <= 15 && A.Digits[i] == 0) ++i;
-  return i;  // 16 when A is zero
-}
-
 // Column sums of the products a_i * b_j: col[c] for the weight i + j = c - 4,
-// c = 0..21 (weights -4..17; weights below -4 are not summed).
-void Columns(const Sxg& A, const Sxg& B, int fa, uint32_t col[24]) {
+// c = 0..21 (weights -4..17; weights below -4 are not summed). Rows before
+// place fa are zero.
+void Columns(const Sxg& A, const lanes::Places& b, int fa, uint32_t col[24]) {
   // B's places -4..15 at pad[16..35], zeros around: row i reads lanes
   // c = 0..23 from pad + 16 - i, giving b_(c - 4 - i) or 0.
-  alignas(16) int16_t pad[48] = {};
-  for (int j = 0; j < 20; ++j) pad[16 + j] = B.Digits.v[j];
-  __m128i acc[2][3] = {};
-  for (int i = fa; i <= 15; ++i) {
-    const int16_t ai = A.Digits[i];
-    if (ai == 0) continue;
-    const __m128i m = _mm_set1_epi16(ai);
-    const int16_t* row = pad + 16 - i;
-    __m128i* s = acc[i > 5];  // rows -4..5 and 6..15: ten each at most
-    s[0] = _mm_add_epi16(s[0], _mm_mullo_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row))));
-    s[1] = _mm_add_epi16(s[1], _mm_mullo_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 8))));
-    s[2] = _mm_add_epi16(s[2], _mm_mullo_epi16(m, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 16))));
-  }
+  alignas(16) int16_t pad[48];
   const __m128i zero = _mm_setzero_si128();
+  for (int k = 0; k < 48; k += 8) _mm_store_si128(reinterpret_cast<__m128i*>(pad + k), zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 16), b.lo);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 24), b.mid);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 28), b.hi);
+  auto rows = [&](int from, int to, __m128i& s0, __m128i& s1, __m128i& s2) {
+    s0 = s1 = s2 = zero;
+    for (int i = from; i <= to; ++i) {
+      const __m128i m = _mm_set1_epi16(A.Digits[i]);
+      const __m128i* row = reinterpret_cast<const __m128i*>(pad + 16 - i);
+      s0 = _mm_add_epi16(s0, _mm_mullo_epi16(m, _mm_loadu_si128(row)));
+      s1 = _mm_add_epi16(s1, _mm_mullo_epi16(m, _mm_loadu_si128(row + 1)));
+      s2 = _mm_add_epi16(s2, _mm_mullo_epi16(m, _mm_loadu_si128(row + 2)));
+    }
+  };
+  // Rows -4..5 and 6..15 apart: ten each at most.
+  __m128i acc[2][3];
+  rows(fa, 5, acc[0][0], acc[0][1], acc[0][2]);
+  rows(fa > 6 ? fa : 6, 15, acc[1][0], acc[1][1], acc[1][2]);
   for (int k = 0; k < 3; ++k) {
     // Unsigned 16-bit lanes widened to 32 bits and added.
     __m128i lo = _mm_add_epi32(_mm_unpacklo_epi16(acc[0][k], zero), _mm_unpacklo_epi16(acc[1][k], zero));
     __m128i hi = _mm_add_epi32(_mm_unpackhi_epi16(acc[0][k], zero), _mm_unpackhi_epi16(acc[1][k], zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(col + 8 * k), lo);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(col + 8 * k + 4), hi);
-  }
-}
-
-// Columns c..c+n-1 as one number in base 60 (n <= 8; each column < 2^17).
-uint64_t Horner(const uint32_t* col, int n) {
-  uint64_t v = 0;
-  for (int k = 0; k < n; ++k) v = v * 60 + col[k];
-  return v;
-}
-
-void Unpack(uint64_t v, int first, int n, Sxg& R) {
-  for (int i = first + n - 1; i >= first; --i) {
-    R.Digits[i] = static_cast<int16_t>(v % 60);
-    v /= 60;
   }
 }
 
@@ -83,7 +71,7 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
     reference::SxgMultiplication(A, B, New);
     return;
   }
-  const int fa = FirstNonZero(A), fb = FirstNonZero(B);
+  const int fa = lanes::FirstNonZero(a), fb = lanes::FirstNonZero(b);
   if (fa == 16 || fb == 16) {
     New = Zero;
     return;
@@ -95,26 +83,26 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
     return;
   }
   uint32_t col[24];
-  Columns(A, B, fa, col);
+  Columns(A, b, fa, col);
   const uint64_t N = 60 * uint64_t{col[20]} + col[21];
   uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
 
   // Places 8..15, 0..7 and -4..-1 (columns 12..19, 4..11, 0..3), each below
   // 2^63 with the carry from the places after it.
-  constexpr uint64_t P4 = 60ull * 60 * 60 * 60, P8 = P4 * P4;
-  Sxg R;
-  uint64_t v = Horner(col + 12, 8) + C;
-  Unpack(v % P8, 8, 8, R);
-  v = Horner(col + 4, 8) + v / P8;
-  Unpack(v % P8, 0, 8, R);
-  v = Horner(col, 4) + v / P8;
-  if (v >= P4) {
+  using digits::P4;
+  using digits::P8;
+  const uint64_t low = digits::Join8(col + 12) + C, mid = digits::Join8(col + 4), top = digits::Join4(col);
+  const uint64_t v2 = mid + low / P8, v1 = top + v2 / P8;
+  if (v1 >= P4) {
     New.Digits[-4] = SxgOverflowMark;
     return;
   }
-  Unpack(v, -4, 4, R);
-  R.Neg = A.Neg != B.Neg && !lanes::AllZero(lanes::Load(R));
-  New = R;
+  // A and B are copies: New is none of them, and is written only now.
+  const uint64_t d1 = low % P8, d2 = v2 % P8;
+  digits::Split8(d1, New.Digits.v + 12);
+  digits::Split8(d2, New.Digits.v + 4);
+  digits::Split4(static_cast<uint32_t>(v1), New.Digits.v);
+  New.Neg = A.Neg != B.Neg && (d1 | d2 | v1) != 0;
 }
 
 #else
