@@ -45,10 +45,10 @@ void Reciproke(Calc& c) {
 }
 
 // Y minus the whole multiple of X nearest to Y towards zero, with the sign of
-// Y. It is computed exactly: through the quotient Y / X the last places would
-// carry its rounding (7 rem 3 would come out a hair below 1), and a quotient
-// too large for the format would lose the remainder altogether. A zero X is
-// refused like a division by zero, leaving the stack as it was.
+// Y, taken as the fraction of the quotient Y / X times X. The quotient's
+// rounding shows in the last places of the result (7 rem 3 comes out a hair
+// below 1). A zero X is refused like a division by zero, leaving the stack as
+// it was; the sexagesimal routine would otherwise replace Y by 0 unasked.
 void Remainder(Calc& c) {
   State& s = c.st;
   if (IsDecimalMode(s)) {
@@ -57,7 +57,10 @@ void Remainder(Calc& c) {
       HandleError(c, 1);
       return;
     }
-    const long double R = std::fmod(Y, X);  // exact; |R| < |X|
+    const long double Q = Y / X;
+    // A huge Y over a tiny X has no finite quotient; the remainder itself is
+    // still below |X|, and fmodl gives it exactly.
+    const long double R = std::isfinite(Q) ? (Q - std::trunc(Q)) * X : std::fmod(Y, X);
     RealBinary(c, R == 0 ? 0.0L : R);
     return;
   }
@@ -66,8 +69,19 @@ void Remainder(Calc& c) {
     HandleError(c, 1);
     return;
   }
-  // Both are whole numbers of 60^-15; the truncating % keeps Y's sign.
-  SxgBinary(c, FromUnits(ToUnits(Y) % ToUnits(X)));
+  Sxg S{};
+  SxgDivision(Y, X, S);
+  if (S.Digits[-4] == SxgOverflowMark) {
+    // A quotient of 60^5 or more: clearing its integer places would give 0
+    // whatever the remainder is. Both values are whole numbers of 60^-15, and
+    // the truncating % keeps Y's sign.
+    SxgBinary(c, FromUnits(ToUnits(Y) % ToUnits(X)));
+    return;
+  }
+  for (int i = -4; i <= 0; ++i) S.Digits[i] = 0;
+  if (IsZero(S)) S.Neg = false;
+  SxgMultiplication(S, X, S);
+  SxgBinary(c, S);
 }
 
 void RealSqrt(Calc& c) {

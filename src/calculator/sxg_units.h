@@ -1,5 +1,5 @@
 // An Sxg in normal form as a whole number of its smallest unit 60^-15, for
-// the commands that must compute exactly (remainder, conversion to decimal).
+// the remainder of a quotient too large for the places of an Sxg.
 // Every value is below 60^20 < 2^119 units, so a 128-bit integer holds it.
 #pragma once
 #include "sexagesimal/sxg.h"
