@@ -1,19 +1,26 @@
 // Long division of Sxg numbers in base 60, exact to the 15th place and
-// rounded half up there.
+// rounded half up there on the 16th quotient digit.
 //
 // Both operands are shifted so that their first non-zero digits stand in
-// place -4; place -4 of the dividend may then hold two places combined
-// (up to 3599). Each quotient digit is estimated from the two leading places
-// in 80-bit extended floating point (never below the true digit) and then
-// corrected downwards against the exact multiple of the divisor.
+// place -4 (LeftShift). The definition (reference::SxgDivision) estimates
+// each quotient digit from the two leading places, in extended arithmetic,
+// and corrects it downwards against the exact multiple of the divisor. That
+// estimate is (60 a + a' + 1) / (60 b + b') up to a relative error near
+// 1e-19, with a, a' and b, b' the leading places of remainder and divisor;
+// it lies above the true digit by at least 1/(60 b + b') >= 1/3600 unless the
+// quotient of those whole numbers is exact, where it still is no smaller
+// than the true digit, since the remainder stays below (60 a + a' + 1)
+// units of its second place. So every digit comes out exact, and the
+// quotient is the exact one: here each digit is found from the same
+// whole-number estimate and corrected in exact arithmetic on the remainder,
+// held in three 64-bit parts of nine places each.
 #include <cstdint>
 
 #include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_constants.h"
-
-#ifdef __FAST_MATH__
-#error "the digit estimates of SxgDivision must not be compiled with -ffast-math"
-#endif
+#include "sexagesimal/sxg_digits.h"
+#include "sexagesimal/sxg_lanes.h"
+#include "sexagesimal/sxg_reference.h"
 
 namespace qirn {
 namespace {
@@ -23,6 +30,78 @@ int FirstNonZeroPlace(const Sxg& A) {
   while (i < 15 && A.Digits[i] == 0) ++i;
   return i;
 }
+
+constexpr uint64_t L = 60ull * 60 * 60 * 60 * 60 * 60 * 60 * 60 * 60;  // 60^9
+
+// An aligned operand or remainder, top * 60^18 + mid * 60^9 + low: places
+// -4 and -3 in top (and whatever a remainder times 60 carries above them),
+// -2..6 in mid, 7..15 in low.
+struct Wide {
+  uint64_t top, mid, low;
+};
+
+// A's places from `first` on, shifted so that place `first` stands in place
+// -4 (as LeftShift does).
+Wide Aligned(const Sxg& A, int first) {
+  int16_t d[20] = {};
+  for (int i = first; i <= 15; ++i) d[i - first] = A.Digits[i];
+  Wide w;
+  w.top = static_cast<uint64_t>(d[0]) * 60 + static_cast<uint64_t>(d[1]);
+  w.mid = digits::Join8(d + 2) * 60 + static_cast<uint64_t>(d[10]);
+  w.low = digits::Join8(d + 11) * 60 + static_cast<uint64_t>(d[19]);
+  return w;
+}
+
+bool Greater(const Wide& a, const Wide& b) {
+  if (a.top != b.top) return a.top > b.top;
+  if (a.mid != b.mid) return a.mid > b.mid;
+  return a.low > b.low;
+}
+
+// a - b for a >= b.
+Wide Minus(const Wide& a, const Wide& b) {
+  Wide r;
+  uint64_t borrow = a.low < b.low;
+  r.low = a.low + (borrow ? L : 0) - b.low;
+  uint64_t sub = b.mid + borrow;
+  borrow = a.mid < sub;
+  r.mid = a.mid + (borrow ? L : 0) - sub;
+  r.top = a.top - b.top - borrow;
+  return r;
+}
+
+Wide Times(const Wide& b, uint64_t q) {
+  Wide r;
+  uint64_t t = b.low * q;
+  r.low = t % L;
+  t = b.mid * q + t / L;
+  r.mid = t % L;
+  r.top = b.top * q + t / L;
+  return r;
+}
+
+// The remainder times 60.
+Wide Shifted(const Wide& a) {
+  Wide r;
+  uint64_t t = a.low * 60;
+  r.low = t % L;
+  t = a.mid * 60 + t / L;
+  r.mid = t % L;
+  r.top = a.top * 60 + t / L;
+  return r;
+}
+
+bool NormalDigits(const Sxg& A, const Sxg& B) {
+#ifdef QIRN_SXG_LANES
+  return lanes::Normal(lanes::Load(A), lanes::Load(B));
+#else
+  for (int i = -4; i <= 15; ++i)
+    if (A.Digits[i] < 0 || A.Digits[i] > 59 || B.Digits[i] < 0 || B.Digits[i] > 59) return false;
+  return true;
+#endif
+}
+
+bool IsZeroWide(const Wide& a) { return (a.top | a.mid | a.low) == 0; }
 
 }  // namespace
 
@@ -48,54 +127,45 @@ void SxgDivision(Sxg A, Sxg B, Sxg& New) {
     New = Zero;
     return;
   }
+  // Digits outside the normal form go the digit-by-digit way.
+  if (!NormalDigits(A, B)) {
+    reference::SxgDivision(A, B, New);
+    return;
+  }
   const bool Sign = A.Neg != B.Neg;
-  Sxg Aux = Zero;
-  Sxg Q = Zero;
-  int16_t Shadow = 0;
-
   const int f = FirstNonZeroPlace(B);
   const int g = FirstNonZeroPlace(A);
-  LeftShift(B, static_cast<int16_t>(f + 4));
-  LeftShift(A, static_cast<int16_t>(g + 4));
+  const Wide b = Aligned(B, f);
+  Wide r = Aligned(A, g);
   int P = g - f;
 
-  if (P < -5 || (P == -5 && !Larger(B, A))) {
+  if (P < -5 || (P == -5 && !Greater(b, r))) {
     New.Digits[-4] = SxgOverflowMark;
     return;
   }
   if (P == -5) {
-    LeftShift(A, 1);
+    r = Shifted(r);
     P = -4;
   }
+  Sxg Q = Zero;
+  int16_t Shadow = 0;
   if (P <= 16) {
-    const long double divisor =
-        static_cast<long double>(B.Digits[-4]) + static_cast<long double>(B.Digits[-3]) / 60.0L;
     int I = P;
     do {
-      const long double lead = static_cast<long double>(A.Digits[-4]) +
-                               static_cast<long double>(A.Digits[-3]) / 60.0L + 1.0L / 60.0L;
-      int16_t Cand = static_cast<int16_t>(lead / divisor);  // truncated
-
-      int32_t Carry = 0;
-      for (int J = 15; J >= -3; --J) {
-        Carry = B.Digits[J] * Cand + Carry;
-        Aux.Digits[J] = static_cast<int16_t>(Carry % 60);
-        Carry /= 60;
-      }
-      Aux.Digits[-4] = static_cast<int16_t>(Cand * B.Digits[-4] + Carry);
-
-      while (Larger(Aux, A)) {
-        --Cand;
-        PerformSubtraction(Aux, B, Aux);
+      // The leading places' estimate, never below the digit; then down to it.
+      uint64_t q = (r.top + 1) / b.top;
+      Wide t = Times(b, q);
+      while (Greater(t, r)) {
+        --q;
+        t = Minus(t, b);
       }
       if (I == 16)
-        Shadow = Cand;
+        Shadow = static_cast<int16_t>(q);
       else
-        Q.Digits[I] = Cand;
+        Q.Digits[I] = static_cast<int16_t>(q);
       ++I;
-      PerformSubtraction(A, Aux, A);
-      LeftShift(A, 1);
-    } while (!IsZero(A) && I <= 16);
+      r = Shifted(Minus(r, t));
+    } while (!IsZeroWide(r) && I <= 16);
   }
 
   if (Shadow >= 30) {

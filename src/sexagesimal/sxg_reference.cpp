@@ -3,6 +3,13 @@
 
 #include <cmath>
 
+namespace qirn {
+// Only these two of the public routines: the others have names of their own
+// here.
+void LeftShift(Sxg& S, int16_t N);
+void SxgRound(Sxg A, int16_t N, Sxg& New);
+}  // namespace qirn
+
 #ifdef __FAST_MATH__
 #error "the extended-precision carry of SxgMultiplication must not be compiled with -ffast-math"
 #endif
@@ -17,6 +24,12 @@ long double RoundHalfEven(long double x) {
   long double d = x - f;  // exact: f and x are close
   if (d > 0.5L || (d == 0.5L && std::fmod(f, 2.0L) != 0.0L)) f += 1.0L;
   return f;
+}
+
+int FirstNonZeroPlace(const Sxg& A) {
+  int i = -4;
+  while (i < 15 && A.Digits[i] == 0) ++i;
+  return i;
 }
 
 }  // namespace
@@ -147,6 +160,76 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   }
   R.Neg = A.Neg != B.Neg && !IsZero(R);
   New = R;
+}
+
+// Each quotient digit is estimated from the two leading places in 80-bit
+// extended arithmetic (never below the true digit) and corrected downwards.
+void SxgDivision(Sxg A, Sxg B, Sxg& New) {
+  if (reference::IsZero(B)) {
+    New.Digits[-4] = SxgDivZeroMark;
+    return;
+  }
+  if (reference::IsZero(A)) {
+    New = Sxg{};
+    return;
+  }
+  const bool Sign = A.Neg != B.Neg;
+  Sxg Aux{};
+  Sxg Q{};
+  int16_t Shadow = 0;
+
+  const int f = FirstNonZeroPlace(B);
+  const int g = FirstNonZeroPlace(A);
+  LeftShift(B, static_cast<int16_t>(f + 4));
+  LeftShift(A, static_cast<int16_t>(g + 4));
+  int P = g - f;
+
+  if (P < -5 || (P == -5 && !reference::Larger(B, A))) {
+    New.Digits[-4] = SxgOverflowMark;
+    return;
+  }
+  if (P == -5) {
+    LeftShift(A, 1);
+    P = -4;
+  }
+  if (P <= 16) {
+    const long double divisor =
+        static_cast<long double>(B.Digits[-4]) + static_cast<long double>(B.Digits[-3]) / 60.0L;
+    int I = P;
+    do {
+      const long double lead = static_cast<long double>(A.Digits[-4]) +
+                               static_cast<long double>(A.Digits[-3]) / 60.0L + 1.0L / 60.0L;
+      int16_t Cand = static_cast<int16_t>(lead / divisor);  // truncated
+
+      int32_t Carry = 0;
+      for (int J = 15; J >= -3; --J) {
+        Carry = B.Digits[J] * Cand + Carry;
+        Aux.Digits[J] = static_cast<int16_t>(Carry % 60);
+        Carry /= 60;
+      }
+      Aux.Digits[-4] = static_cast<int16_t>(Cand * B.Digits[-4] + Carry);
+
+      while (reference::Larger(Aux, A)) {
+        --Cand;
+        reference::PerformSubtraction(Aux, B, Aux);
+      }
+      if (I == 16)
+        Shadow = Cand;
+      else
+        Q.Digits[I] = Cand;
+      ++I;
+      reference::PerformSubtraction(A, Aux, A);
+      LeftShift(A, 1);
+    } while (!reference::IsZero(A) && I <= 16);
+  }
+
+  if (Shadow >= 30) {
+    Sxg R;
+    SxgRound(Q, 15, R);
+    if (R.Digits[-4] != SxgOverflowMark) Q = R;
+  }
+  Q.Neg = Sign && !reference::IsZero(Q);
+  New = Q;
 }
 
 }  // namespace qirn::reference

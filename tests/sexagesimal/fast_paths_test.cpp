@@ -122,5 +122,30 @@ TEST(FastPaths, DivisionByAWholeNumberAsPlaceByPlace) {
   }
 }
 
+TEST(FastPaths, DivisionAsDigitByDigit) {
+  SxgGen gen(17);
+  CompareBinary("SxgDivision", gen, 200000, SxgDivision, reference::SxgDivision);
+  // Quotients of every size, down to those below the last place.
+  for (int k = 0; k < 100000; ++k) {
+    Sxg a = gen.Next(gen.Int(-4, 15)), b = gen.Next(gen.Int(-4, 15));
+    Sxg f = Filler(), r = Filler();
+    SxgDivision(a, b, f);
+    reference::SxgDivision(a, b, r);
+    ASSERT_TRUE(Same(f, r)) << Notation(a) << " / " << Notation(b);
+  }
+  // Divisors of one or two places, where the leading places' estimate is
+  // exact most often.
+  for (int k = 0; k < 100000; ++k) {
+    Sxg a = gen.Next(), b{};
+    int p = gen.Int(-4, 14);
+    b.Digits[p] = static_cast<int16_t>(gen.Int(1, 59));
+    if (k % 2) b.Digits[p + 1] = static_cast<int16_t>(gen.Int(0, 59));
+    Sxg f = Filler(), r = Filler();
+    SxgDivision(a, b, f);
+    reference::SxgDivision(a, b, r);
+    ASSERT_TRUE(Same(f, r)) << Notation(a) << " / " << Notation(b);
+  }
+}
+
 }  // namespace
 }  // namespace qirn::test
