@@ -17,6 +17,7 @@ void SxgSubtraction(Sxg A, Sxg B, Sxg& New);
 void DivideSxgInteger(Sxg A, int16_t K, Sxg& New);
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New);
 void SxgDivision(Sxg A, Sxg B, Sxg& New);
+void ComputeSqrt(Sxg A, Sxg& New);
 bool Larger(const Sxg& A, const Sxg& B);
 bool IsZero(const Sxg& A);
 

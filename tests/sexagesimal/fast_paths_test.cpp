@@ -147,5 +147,33 @@ TEST(FastPaths, DivisionAsDigitByDigit) {
   }
 }
 
+TEST(FastPaths, SquareRootAsDigitByDigit) {
+  SxgGen gen(18);
+  for (int k = 0; k < 200000; ++k) {
+    Sxg a = gen.Next(gen.Int(-4, 15));
+    if (k % 100 == 0) a.Digits[gen.Int(-4, 15)] = static_cast<int16_t>(gen.Int(60, 300));
+    Sxg f = Filler(), r = Filler();
+    ComputeSqrt(a, f);
+    reference::ComputeSqrt(a, r);
+    ASSERT_EQ(f, r) << "sqrt " << Notation(a);
+  }
+  // Squares and near squares: remainders of zero and of one unit.
+  for (int k = 0; k < 50000; ++k) {
+    Sxg root = gen.Next(gen.Int(2, 9)), a;
+    root.Neg = false;
+    SxgMultiplication(root, root, a);
+    if (a.Digits[-4] == SxgOverflowMark || IsZero(a)) continue;
+    Sxg unit{};
+    unit.Digits[15] = 1;
+    if (k % 3 == 1) SxgAddition(a, unit, a);
+    if (k % 3 == 2) SxgSubtraction(a, unit, a);
+    if (IsZero(a)) continue;
+    Sxg f = Filler(), r = Filler();
+    ComputeSqrt(a, f);
+    reference::ComputeSqrt(a, r);
+    ASSERT_EQ(f, r) << "sqrt " << Notation(a);
+  }
+}
+
 }  // namespace
 }  // namespace qirn::test
