@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/rig.h"
+#include "support/sxg_text.h"
 
 namespace qirn::test {
 namespace {
@@ -105,6 +106,80 @@ TEST(CommandLoop, FunctionKeysChooseMenusAndLayouts) {
   Main_Program(f10.c);
   EXPECT_EQ(f10.st().DisplayMode, 0);
   EXPECT_EQ(f10.st().MemPtr, 0);
+}
+
+}  // namespace
+}  // namespace qirn::test
+
+namespace qirn::test {
+namespace {
+
+TEST(CommandLoop, NumberEntryHandsBackItsEndingKey) {
+  Rig r;
+  r.Run("12\r");  // ENTER only ends the entry
+  EXPECT_EQ(Notation(r.st().SxgStack[0]), "12");
+  EXPECT_EQ(Notation(r.st().SxgStack[1]), "0");
+  Rig p;
+  p.st().SxgStack[0] = S("3");
+  p.Run("12+");  // + runs at once, without another key
+  EXPECT_EQ(Notation(p.st().SxgStack[0]), "15");
+  EXPECT_EQ(p.keys.Remaining(), 0u);
+}
+
+TEST(CommandLoop, TheTypicalCommandInTheGreekMode) {
+  Rig r;
+  r.Run("2\r1;30+");
+  EXPECT_EQ(Notation(r.st().SxgStack[0]), "3;30");
+  EXPECT_EQ(r.Text(6, 4, 23), "                3;30");
+}
+
+TEST(CommandLoop, SexagesimalInlineOperationsTestTheirMarkers) {
+  struct Case {
+    std::string x, y, keys, new_x, new_y, message;
+  } cases[] = {
+      {"0", "1", "/", "0", "1", " DIVISON by ZERO"},
+      {"0;0,0,0,0,1", "1", "/", "0;0,0,0,0,1", "1", " SEXAGESIMAL OVERFLOW"},
+      {"30,0,0,0,0", "2", "*", "30,0,0,0,0", "2", " SEXAGESIMAL OVERFLOW"},
+      {"59,59,59,59,59", "1", "+", "59,59,59,59,59", "1", " SEXAGESIMAL OVERFLOW"},
+      {"3", "10", "-", "7", "0", ""},
+      {"3", "10", "/", "3;20", "0", ""},
+      {"-4", "9", "SR", "-4", "9", " SQUARE ROOT of a NEGATIVE NUMBER"},
+      {"0", "9", "SR", "0", "9", ""},
+      {"2;15", "9", "SR", "1;30", "9", ""},
+      {"0;30", "9", "SQ", "0;15", "9", ""},
+      {"1,0,0,0", "9", "SQ", "1,0,0,0", "9", " SEXAGESIMAL OVERFLOW"},
+  };
+  for (const Case& k : cases) {
+    Rig r;
+    r.st().SxgStack[0] = S(k.x);
+    r.st().SxgStack[1] = S(k.y);
+    r.Run(k.keys);
+    EXPECT_EQ(Notation(r.st().SxgStack[0]), k.new_x) << k.x << " " << k.keys;
+    EXPECT_EQ(Notation(r.st().SxgStack[1]), k.new_y) << k.x << " " << k.keys;
+    if (!k.message.empty()) {  // shown over X until the next key, which never came
+      EXPECT_EQ(r.Text(6, 4, 3 + static_cast<int>(k.message.size())), k.message) << k.keys;
+    }
+  }
+}
+
+TEST(CommandLoop, PiIsPushedInEitherSystem) {
+  Rig r;
+  r.Run("P");
+  EXPECT_EQ(Notation(r.st().SxgStack[0]), "3;8,29,44,0,47,25,53,7,24,57,36,17,43,4,29");
+  Rig d;
+  d.st().NumberMode = 'D';
+  d.Run("p");
+  EXPECT_EQ(d.st().RealStack[0], 3.141592653589793238462643383279502884L);
+}
+
+TEST(CommandLoop, PrintIsOfferedOnlyWithTheDisk) {
+  for (bool disk : {false, true}) {
+    Rig r;
+    r.st().Use_Disk = disk;
+    r.keys.Ext(scan::AltP);
+    r.Run();
+    EXPECT_EQ(r.Text(25, 1, 14), disk ? "Print Stack, M" : "Type Q to Quit");
+  }
 }
 
 }  // namespace

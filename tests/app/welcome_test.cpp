@@ -100,3 +100,24 @@ TEST(ProgramEntry, EnterInitialisesTheDefaultsAndRunsTheLoopUntilQ) {
 
 }  // namespace
 }  // namespace qirn::test
+
+namespace qirn::test {
+namespace {
+
+TEST(ProgramEntry, HelpAndVersionAnswerOnStandardOutputAndExitZero) {
+  char prog[] = "qirn", help[] = "--help", version[] = "--version";
+  char* help_argv[] = {prog, help, nullptr};
+  char* version_argv[] = {prog, version, nullptr};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(ProgramMain(2, help_argv), 0);
+  std::string usage = testing::internal::GetCapturedStdout();
+  EXPECT_NE(usage.find("/n"), std::string::npos);
+  EXPECT_NE(usage.find("SAVE.QN"), std::string::npos);
+  EXPECT_NE(usage.find("PRINTER.TXT"), std::string::npos);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(ProgramMain(2, version_argv), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "qirn " + std::string(Version) + "\n");
+}
+
+}  // namespace
+}  // namespace qirn::test
