@@ -125,7 +125,7 @@ void AddFormatting(Table& t) {
       r->x.push_back(v);
       r->m.push_back(MpOf(v));
     }
-    t.Add("RealToStr", big ? "|x| < 4e17" : "|x| < 3600", {Goal::Absolute, 1500},
+    t.Add("RealToStr", big ? "up to 4e17" : "up to 3600", {Goal::Absolute, 1500},
           [r](benchmark::State& s) {
             size_t i = 0;
             for (auto _ : s) {

@@ -155,6 +155,21 @@ void SxgSubtraction(Sxg A, Sxg B, Sxg& New) { reference::SxgSubtraction(A, B, Ne
 
 #endif
 
+namespace {
+
+bool NormalDigits(const Sxg& A) {
+#ifdef QIRN_SXG_LANES
+  const lanes::Places a = lanes::Load(A);
+  return lanes::Normal(a, a);
+#else
+  for (int i = -4; i <= 15; ++i)
+    if (A.Digits[i] < 0 || A.Digits[i] > 59) return false;
+  return true;
+#endif
+}
+
+}  // namespace
+
 // K >= 0 is added to the integer places of the magnitude; the fraction and
 // the sign stay.
 void AddSxgInteger(Sxg A, int16_t K, Sxg& New) {
@@ -171,40 +186,37 @@ void AddSxgInteger(Sxg A, int16_t K, Sxg& New) {
   New = A;
 }
 
-// Exact. A negative K multiplies by |K| and flips the sign.
+// Exact. A negative K multiplies by |K| and flips the sign. Eight places at
+// a time: below 60^8 times |K| <= 2^15, with the carry, fits 64 bits.
 void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New) {
   if (K == 0 || IsZero(A)) {
     New = Zero;
     return;
   }
-  int32_t k = K;
-  bool neg = A.Neg;
-  if (k < 0) {
-    k = -k;
-    neg = !neg;
+  if (!NormalDigits(A)) {
+    reference::MultiplySxgInteger(A, K, New);
+    return;
   }
-  int32_t carry = 0;
-  for (int i = 15; i >= -4; --i) {
-    carry += A.Digits[i] * k;
-    New.Digits[i] = static_cast<int16_t>(carry % 60);
-    carry /= 60;
-  }
-  if (carry > 0) {
+  const uint64_t k = static_cast<uint64_t>(K < 0 ? -static_cast<int32_t>(K) : K);
+  const bool neg = K < 0 ? !A.Neg : A.Neg;
+  using digits::P4;
+  using digits::P8;
+  const int16_t* d = A.Digits.v;
+  const uint64_t v3 = digits::Join4(d + 16) * k;
+  const uint64_t v2 = digits::Join8(d + 8) * k + v3 / P4;
+  const uint64_t v1 = digits::Join8(d) * k + v2 / P8;
+  // On a carry out the places keep the product's lower twenty, as the
+  // place-by-place loop leaves them.
+  digits::Split8(v1 % P8, New.Digits.v);
+  digits::Split8(v2 % P8, New.Digits.v + 8);
+  digits::Split4(static_cast<uint32_t>(v3 % P4), New.Digits.v + 16);
+  if (v1 >= P8) {
     New.Digits[-4] = SxgOverflowMark;
     return;
   }
   New.Neg = neg;
 }
 
-namespace {
-
-bool NormalDigits(const Sxg& A) {
-  for (int i = -4; i <= 15; ++i)
-    if (A.Digits[i] < 0 || A.Digits[i] > 59) return false;
-  return true;
-}
-
-}  // namespace
 
 // Long division; the last place is rounded to nearest, a half to even, and
 // carried upwards when it reaches 60. Callers pass K > 0; a negative K divides
@@ -226,10 +238,19 @@ void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
   using digits::P8;
   const int16_t* d = A.Digits.v;
   uint64_t v1 = digits::Join8(d), v2 = digits::Join8(d + 8), v3 = digits::Join4(d + 16);
-  uint64_t q1 = v1 / k, r = v1 % k;
+  // Small values (the late terms of the series) leave the leading parts 0.
+  uint64_t q1 = 0, r = 0;
+  if (v1 != 0) {
+    q1 = v1 / k;
+    r = v1 % k;
+  }
   v2 += r * P8;
-  uint64_t q2 = v2 / k;
-  r = v2 % k;
+  uint64_t q2 = 0;
+  r = 0;
+  if (v2 != 0) {
+    q2 = v2 / k;
+    r = v2 % k;
+  }
   v3 += r * P4;
   uint64_t q3 = v3 / k;
   r = v3 % k;

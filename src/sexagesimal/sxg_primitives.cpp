@@ -2,6 +2,8 @@
 // of values converted from decimal.
 #include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_constants.h"
+#include "sexagesimal/sxg_lanes.h"
+#include "sexagesimal/sxg_reference.h"
 
 namespace qirn {
 namespace {
@@ -16,9 +18,17 @@ void ClearNegativeZero(Sxg& A) {
 // normalised values, and still one when place -4 holds a combined value of
 // two places (division's aligned copies).
 bool Larger(const Sxg& A, const Sxg& B) {
-  int i = -4;
-  while (i < 15 && A.Digits[i] == B.Digits[i]) ++i;
+#ifdef QIRN_SXG_LANES
+  const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
+  const uint64_t diff = ~lanes::PlaceBits(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.mid, b.mid),
+                                          _mm_cmpeq_epi16(a.hi, b.hi)) &
+                        ((uint64_t{1} << 40) - 1);
+  if (diff == 0) return false;
+  const int i = __builtin_ctzll(diff) / 2 - 4;
   return A.Digits[i] > B.Digits[i];
+#else
+  return reference::Larger(A, B);
+#endif
 }
 
 bool IsEqual(const Sxg& A, const Sxg& B) {
@@ -28,9 +38,11 @@ bool IsEqual(const Sxg& A, const Sxg& B) {
 }
 
 bool IsZero(const Sxg& A) {
-  for (int i = -4; i <= 15; ++i)
-    if (A.Digits[i] != 0) return false;
-  return true;
+#ifdef QIRN_SXG_LANES
+  return lanes::AllZero(lanes::Load(A));
+#else
+  return reference::IsZero(A);
+#endif
 }
 
 void SxgFrac(Sxg A, int16_t N, Sxg& New) {

@@ -121,6 +121,30 @@ void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
   New.Neg = IsZero(New) ? false : neg;
 }
 
+void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New) {
+  if (K == 0 || IsZero(A)) {
+    New = Sxg{};
+    return;
+  }
+  int32_t k = K;
+  bool neg = A.Neg;
+  if (k < 0) {
+    k = -k;
+    neg = !neg;
+  }
+  int32_t carry = 0;
+  for (int i = 15; i >= -4; --i) {
+    carry += A.Digits[i] * k;
+    New.Digits[i] = static_cast<int16_t>(carry % 60);
+    carry /= 60;
+  }
+  if (carry > 0) {
+    New.Digits[-4] = SxgOverflowMark;
+    return;
+  }
+  New.Neg = neg;
+}
+
 int32_t MultiplicationCarry(const Sxg& A, const Sxg& B) {
   const SxgDigits& a = A.Digits;
   const SxgDigits& b = B.Digits;

@@ -15,6 +15,7 @@ void PerformSubtraction(Sxg A, Sxg B, Sxg& New);
 void SxgAddition(Sxg A, Sxg B, Sxg& New);
 void SxgSubtraction(Sxg A, Sxg B, Sxg& New);
 void DivideSxgInteger(Sxg A, int16_t K, Sxg& New);
+void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New);
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New);
 void SxgDivision(Sxg A, Sxg B, Sxg& New);
 void ComputeSqrt(Sxg A, Sxg& New);

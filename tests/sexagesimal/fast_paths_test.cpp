@@ -122,6 +122,32 @@ TEST(FastPaths, DivisionByAWholeNumberAsPlaceByPlace) {
   }
 }
 
+TEST(FastPaths, MultiplicationByAWholeNumberAsPlaceByPlace) {
+  SxgGen gen(19);
+  for (int k = 0; k < 200000; ++k) {
+    Sxg a = gen.Next();
+    int16_t K = k % 4 == 0 ? static_cast<int16_t>(gen.Int(-3, 3)) : static_cast<int16_t>(gen.Int(-32768, 32767));
+    if (k % 50 == 0) a.Digits[gen.Int(-4, 15)] = static_cast<int16_t>(gen.Int(60, 300));
+    Sxg f = Filler(), r = Filler();
+    MultiplySxgInteger(a, K, f);
+    reference::MultiplySxgInteger(a, K, r);
+    ASSERT_TRUE(Same(f, r)) << Notation(a) << " * " << K;
+  }
+}
+
+TEST(FastPaths, ComparisonsAsPlaceByPlace) {
+  SxgGen gen(20);
+  for (int k = 0; k < 200000; ++k) {
+    Sxg a = gen.Next(), b = k % 5 == 0 ? a : gen.Next();
+    if (k % 7 == 0) b.Digits[gen.Int(-4, 15)] = a.Digits[gen.Int(-4, 15)];
+    if (k % 11 == 0) a.Digits[-4] = static_cast<int16_t>(gen.Int(0, 3599));
+    ASSERT_EQ(Larger(a, b), reference::Larger(a, b)) << Notation(a) << " > " << Notation(b);
+    ASSERT_EQ(IsZero(a), reference::IsZero(a)) << Notation(a);
+  }
+  EXPECT_TRUE(IsZero(Sxg{}));
+  EXPECT_FALSE(Larger(Sxg{}, Sxg{}));
+}
+
 TEST(FastPaths, DivisionAsDigitByDigit) {
   SxgGen gen(17);
   CompareBinary("SxgDivision", gen, 200000, SxgDivision, reference::SxgDivision);
