@@ -118,25 +118,13 @@ void PushEntry(Calc& c, std::string_view Inp, char NewMode, bool N) {
   State& s = c.st;
   if (NewMode == 'D') {
     long double R = EntryToReal(Inp, N);
-    if (s.NumberMode != 'D') {
-      s.PrevSxgMode = s.NumberMode;
-      s.NumberMode = 'D';
-      WriteMode(c);
-      s.MemPtr = 0;
-      PrintMem(c);
-      PrintStack(c);
-    }
+    if (s.NumberMode != 'D') SwitchSystem(c, 'D');
     PushRealStack(c, R);
     return;
   }
   Sxg New = EntryToSxg(Inp, NewMode, N);
-  if (s.NumberMode == 'D' && NewMode != kBareWhole) {
-    s.NumberMode = NewMode;
-    WriteMode(c);
-    s.MemPtr = 0;
-    PrintMem(c);
-    PrintStack(c);
-  }
+  // PrevSxgMode stays: it names the mode left on the way into D.
+  if (s.NumberMode == 'D' && NewMode != kBareWhole) SwitchSystem(c, NewMode);
   PushSxgStack(c, New);
 }
 

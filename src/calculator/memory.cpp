@@ -141,11 +141,7 @@ void ScrollUpMemory(Calc& c) {
 void Clear(Calc& c) {
   State& s = c.st;
   PutWindow(c, kClearPrompt);
-  uint8_t ch = 0, ext = 0;
-  for (;;) {
-    ReadUpChar(*c.io.keys, ch, ext);
-    if (ch == kEsc || ch == 'S' || ch == 'M' || ch == 'A') break;
-  }
+  const uint8_t ch = ReadAnswerLetter(c, "SMA");
   EraseWindow(c);
   if (ch == kEsc) return;
   const bool dec = IsDecimalMode(s);

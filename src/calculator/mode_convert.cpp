@@ -101,11 +101,7 @@ void ConvertToSxg(Calc& c) {
   }
   // PrevSxgMode names a sexagesimal mode; anything else (it is not kept in
   // the state file) falls back to the default.
-  s.NumberMode = IsSxgMode(s.PrevSxgMode) ? s.PrevSxgMode : 'G';
-  WriteMode(c);
-  s.MemPtr = 0;
-  PrintMem(c);
-  PrintStack(c);
+  SwitchSystem(c, IsSxgMode(s.PrevSxgMode) ? s.PrevSxgMode : 'G');
   CleanSxg(S);
   if (IsZero(S)) S.Neg = false;
   PushSxgStack(c, S);
@@ -114,14 +110,8 @@ void ConvertToSxg(Calc& c) {
 }
 
 void ConvertToReal(Calc& c) {
-  State& s = c.st;
-  const long double R = SxgToReal(s.SxgStack[0]);
-  s.PrevSxgMode = s.NumberMode;
-  s.NumberMode = 'D';
-  WriteMode(c);
-  s.MemPtr = 0;
-  PrintMem(c);
-  PrintStack(c);
+  const long double R = SxgToReal(c.st.SxgStack[0]);
+  SwitchSystem(c, 'D');
   PushRealStack(c, R);
   EraseWindow(c);
   ClearInputLine(c);
@@ -132,11 +122,7 @@ void ConvertToReal(Calc& c) {
 void ChangeNumberMode(Calc& c) {
   State& s = c.st;
   PutWindow(c, kModePrompt);
-  uint8_t ch = 0, ext = 0;
-  for (;;) {
-    ReadUpChar(*c.io.keys, ch, ext);
-    if (ch == kEsc || ch == 'C' || ch == 'D' || ch == 'G' || ch == 'S' || ch == 'Z') break;
-  }
+  const uint8_t ch = ReadAnswerLetter(c, "CDGSZ");
   const char mode = static_cast<char>(ch);
   if (ch != kEsc && mode != s.NumberMode) {
     if (mode == 'D') s.PrevSxgMode = s.NumberMode;

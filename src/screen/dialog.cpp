@@ -181,6 +181,14 @@ String55 WindowText(Calc& c, int16_t maxlen) {
   return answer;
 }
 
+uint8_t ReadAnswerLetter(Calc& c, std::string_view letters) {
+  uint8_t ch = 0, ext = 0;
+  for (;;) {
+    ReadUpChar(*c.io.keys, ch, ext);
+    if (ch == 27 || (ch != 0 && letters.find(static_cast<char>(ch)) != std::string_view::npos)) return ch;
+  }
+}
+
 std::string_view ErrorMessage(int16_t n) {
   if (n < 1 || n > 8) return {};
   return kErrors[n - 1];

@@ -27,6 +27,9 @@ bool WindowYesNo(Calc& c);
 int16_t WindowNumber(Calc& c, int16_t low, int16_t high);
 // The text typed (never empty), or the one-character text ESC.
 String55 WindowText(Calc& c, int16_t maxlen);
+// Reads keys (upper-cased) until ESC or one of `letters` arrives and returns
+// it; every other key is ignored, and nothing is echoed.
+uint8_t ReadAnswerLetter(Calc& c, std::string_view letters);
 void HandleError(Calc& c, int16_t n);
 void HandleOverflow(Calc& c, bool sexagesimal);
 

@@ -205,6 +205,16 @@ void InitializeScreen(Calc& c) {
   WriteStackAndMemory(c);
 }
 
+void SwitchSystem(Calc& c, char mode) {
+  State& s = c.st;
+  if (mode == 'D') s.PrevSxgMode = s.NumberMode;
+  s.NumberMode = mode;
+  WriteMode(c);
+  s.MemPtr = 0;
+  PrintMem(c);
+  PrintStack(c);
+}
+
 void DetermineMemPtr(Calc& c, int16_t n) {
   State& s = c.st;
   const int rows = MemRows(c);

@@ -15,6 +15,11 @@ void PrintMenu(Calc& c);
 void WriteMode(Calc& c);
 void DetermineMemPtr(Calc& c, int16_t n);
 
+// Moves into the other number system, in number mode `mode`: on the way
+// into D the sexagesimal mode left is kept in PrevSxgMode; the mode line, the
+// memory window (from register 0) and the stack of the new system are drawn.
+void SwitchSystem(Calc& c, char mode);
+
 // The display text of a value in the current number mode.
 String55 DisplayText(const Calc& c, int level);
 

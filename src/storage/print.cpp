@@ -71,17 +71,14 @@ void PrintMemory(Calc& c, std::string_view system, bool descriptions) {
 }  // namespace
 
 void Print(Calc& c) {
-  uint8_t ch = 0, ext = 0;
   PutWindow(c, "Print Stack, Memory, memory + Descriptions or All ?  ");
-  do {
-    ReadUpChar(*c.io.keys, ch, ext);
-  } while (ch != 'S' && ch != 'M' && ch != 'D' && ch != 'A' && ch != kEsc);
+  const uint8_t answer = ReadAnswerLetter(c, "SMDA");
   EraseWindow(c);
-  if (ch == kEsc) return;
-  const uint8_t answer = ch;
+  if (answer == kEsc) return;
 
   PutWindow(c, "Turn the printer on and press any key.");
-  MyReadKey(*c.io.keys, ch, ext);
+  uint8_t ch = 0, ext = 0;
+  MyReadKey(*c.io.keys, ch, ext);  // any key, an extended one read whole
   EraseWindow(c);
 
   const std::string_view system = IsDecimalMode(c.st) ? "decimal" : "sexagesimal";
