@@ -71,9 +71,40 @@ void Renderer::FullRedraw(const Frame& next, std::string& out) {
   SetColours(7, 0, out);
   out += "\x1b[2J";
   col_ = row_ = 0;
+  // Rows with many blanks of the frame's most common blank colours are
+  // erased in those colours (the erase takes the current background, as
+  // the black one above does), and those blanks are not written.
+  int count[16][8] = {};
+  for (const auto& row : next.cells)
+    for (const Cell& cell : row)
+      if (cell.ch == ' ') ++count[cell.fg & 15][cell.bg & 7];
+  int bf = 7, bb = 0;
+  for (int f = 0; f < 16; ++f)
+    for (int b = 0; b < 8; ++b)
+      if (count[f][b] > count[bf][bb]) bf = f, bb = b;
+  auto skippable = [&](const Cell& cell) { return cell.ch == ' ' && (cell.fg & 15) == bf && (cell.bg & 7) == bb; };
   for (int r = 1; r <= Screen::Rows; ++r) {
+    const Cell* row = next.cells[r - 1];
+    // An erase costs about as much as eight blanks written.
+    const bool erase = std::count_if(row, row + Screen::Cols, skippable) >= 8;
     MoveTo(1, r, out);
-    for (int c = 1; c <= Screen::Cols; ++c) PutCell(next.cells[r - 1][c - 1], out);
+    if (erase) {
+      SetColours(bf, bb, out);
+      out += "\x1b[" + std::to_string(Screen::Cols) + "X";
+    }
+    for (int c = 1; c <= Screen::Cols; ++c) {
+      if (erase && skippable(row[c - 1])) continue;
+      if (col_ != c || row_ != r) {
+        // A short run of skipped blanks in the current colours is cheaper
+        // to write again than to jump over.
+        int gap = c - col_;
+        if (row_ == r && col_ > 0 && gap > 0 && gap <= 3 && fg_ == bf && bg_ == bb)
+          for (int k = col_; k < c; ++k) PutCell(row[k - 1], out);
+        else
+          MoveTo(c, r, out);
+      }
+      PutCell(row[c - 1], out);
+    }
   }
   cursor_shown_ = !next.cursor_visible;  // forces the cursor mode out
 }
