@@ -28,10 +28,27 @@ namespace qirn {
 #ifdef QIRN_SXG_LANES
 namespace {
 
+// Rows from..to of the products into 16-bit column sums: row i adds a_i
+// times B's places, read from pad + 16 - i. Lanes 0..7 (columns of weight
+// -4..3) and 8..15 (4..11) are left out where B's leading zeros make them 0.
+template <bool Low, bool Mid>
+inline void Rows(const Sxg& A, const int16_t* pad, int from, int to, __m128i& s0, __m128i& s1, __m128i& s2) {
+  for (int i = from; i <= to; ++i) {
+    const __m128i m = _mm_set1_epi16(A.Digits[i]);
+    const __m128i* row = reinterpret_cast<const __m128i*>(pad + 16 - i);
+    if (Low) s0 = _mm_add_epi16(s0, _mm_mullo_epi16(m, _mm_loadu_si128(row)));
+    if (Mid) s1 = _mm_add_epi16(s1, _mm_mullo_epi16(m, _mm_loadu_si128(row + 1)));
+    s2 = _mm_add_epi16(s2, _mm_mullo_epi16(m, _mm_loadu_si128(row + 2)));
+  }
+}
+
+inline int Max(int a, int b) { return a > b ? a : b; }
+inline int Min(int a, int b) { return a < b ? a : b; }
+
 // Column sums of the products a_i * b_j: col[c] for the weight i + j = c - 4,
 // c = 0..21 (weights -4..17; weights below -4 are not summed). Rows before
-// place fa are zero.
-void Columns(const Sxg& A, const lanes::Places& b, int fa, uint32_t col[24]) {
+// place fa are zero, and so are B's places before fb.
+void Columns(const Sxg& A, const lanes::Places& b, int fa, int fb, uint32_t col[24]) {
   // B's places -4..15 at pad[16..35], zeros around: row i reads lanes
   // c = 0..23 from pad + 16 - i, giving b_(c - 4 - i) or 0.
   alignas(16) int16_t pad[48];
@@ -40,20 +57,22 @@ void Columns(const Sxg& A, const lanes::Places& b, int fa, uint32_t col[24]) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 16), b.lo);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 24), b.mid);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 28), b.hi);
-  auto rows = [&](int from, int to, __m128i& s0, __m128i& s1, __m128i& s2) {
-    s0 = s1 = s2 = zero;
-    for (int i = from; i <= to; ++i) {
-      const __m128i m = _mm_set1_epi16(A.Digits[i]);
-      const __m128i* row = reinterpret_cast<const __m128i*>(pad + 16 - i);
-      s0 = _mm_add_epi16(s0, _mm_mullo_epi16(m, _mm_loadu_si128(row)));
-      s1 = _mm_add_epi16(s1, _mm_mullo_epi16(m, _mm_loadu_si128(row + 1)));
-      s2 = _mm_add_epi16(s2, _mm_mullo_epi16(m, _mm_loadu_si128(row + 2)));
-    }
-  };
-  // Rows -4..5 and 6..15 apart: ten each at most.
+  // Row i reaches column i + fb + 4 first: lanes 0..7 only up to row
+  // 3 - fb, lanes 8..15 up to 11 - fb, and nothing past weight 17 after
+  // row 17 - fb.
+  const int last = Min(15, 17 - fb);
+  // Rows -4..5 and 6..15 in separate sums: ten each at most, below 2^16.
   __m128i acc[2][3];
-  rows(fa, 5, acc[0][0], acc[0][1], acc[0][2]);
-  rows(fa > 6 ? fa : 6, 15, acc[1][0], acc[1][1], acc[1][2]);
+  for (int h = 0; h < 2; ++h) {
+    const int lo = Max(fa, h == 0 ? -4 : 6), hi = Min(last, h == 0 ? 5 : 15);
+    __m128i& s0 = acc[h][0];
+    __m128i& s1 = acc[h][1];
+    __m128i& s2 = acc[h][2];
+    s0 = s1 = s2 = zero;
+    Rows<true, true>(A, pad, lo, Min(hi, 3 - fb), s0, s1, s2);
+    Rows<false, true>(A, pad, Max(lo, 4 - fb), Min(hi, 11 - fb), s0, s1, s2);
+    Rows<false, false>(A, pad, Max(lo, 12 - fb), hi, s0, s1, s2);
+  }
   for (int k = 0; k < 3; ++k) {
     // Unsigned 16-bit lanes widened to 32 bits and added.
     __m128i lo = _mm_add_epi32(_mm_unpacklo_epi16(acc[0][k], zero), _mm_unpacklo_epi16(acc[1][k], zero));
@@ -83,7 +102,7 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
     return;
   }
   uint32_t col[24];
-  Columns(A, b, fa, col);
+  Columns(A, b, fa, fb, col);
   const uint64_t N = 60 * uint64_t{col[20]} + col[21];
   uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
 
