@@ -79,9 +79,12 @@ QIRN_INLINE bool LargerPlaces(const Places& a, const Places& b) {
   return (gt >> __builtin_ctzll(diff)) & 1;
 }
 
-QIRN_INLINE void Store(const Places& r, bool neg, Sxg& New) {
-  lanes::Store(r, New);
-  New.Neg = neg && !lanes::AllZero(r);
+QIRN_INLINE void StoreSigned(const Places& r, bool neg, Sxg& New) { lanes::Store(r, neg && !lanes::AllZero(r), New); }
+
+// The places with the overflow mark in place -4.
+QIRN_INLINE Places Marked(Places r) {
+  r.lo = _mm_insert_epi16(r.lo, SxgOverflowMark, 0);
+  return r;
 }
 
 // Signed sum of A and (B with sign bneg).
@@ -90,16 +93,14 @@ QIRN_INLINE void SignedSum(const Sxg& A, const Sxg& B, bool bneg, Sxg& New) {
   Places r;
   if (A.Neg == bneg) {
     if (!AddPlaces(a, b, r)) {
-      lanes::Store(r, New);
-      New.Digits[-4] = SxgOverflowMark;
-      New.Neg = A.Neg;
+      lanes::Store(Marked(r), A.Neg, New);
       return;
     }
-    Store(r, A.Neg, New);
+    StoreSigned(r, A.Neg, New);
   } else if (LargerPlaces(a, b)) {
-    Store(SubtractPlaces(a, b), A.Neg, New);
+    StoreSigned(SubtractPlaces(a, b), A.Neg, New);
   } else {
-    Store(SubtractPlaces(b, a), bneg, New);
+    StoreSigned(SubtractPlaces(b, a), bneg, New);
   }
 }
 
@@ -114,10 +115,8 @@ void PerformAddition(Sxg A, Sxg B, Sxg& New) {
     return;
   }
   Places r;
-  bool ok = AddPlaces(a, b, r);
-  lanes::Store(r, New);
-  New.Neg = false;
-  if (!ok) New.Digits[-4] = SxgOverflowMark;
+  if (!AddPlaces(a, b, r)) r = Marked(r);
+  lanes::Store(r, false, New);
 }
 
 void PerformSubtraction(Sxg A, Sxg B, Sxg& New) {
@@ -126,8 +125,7 @@ void PerformSubtraction(Sxg A, Sxg B, Sxg& New) {
     reference::PerformSubtraction(A, B, New);
     return;
   }
-  lanes::Store(SubtractPlaces(a, b), New);
-  New.Neg = false;
+  lanes::Store(SubtractPlaces(a, b), false, New);
 }
 
 void SxgAddition(Sxg A, Sxg B, Sxg& New) {

@@ -8,7 +8,9 @@
 #define QIRN_SXG_LANES 1
 #include <emmintrin.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "sexagesimal/sxg.h"
 
@@ -18,19 +20,31 @@ struct Places {
   __m128i lo, mid, hi;
 };
 
+// The record is read in pieces that each lie within one of the 16-byte
+// writes (at bytes 0, 16 and 26) with which a copy of it is made, as for an
+// argument passed by value, and that Store below makes too: a read that
+// spans two recent writes would wait for both to complete.
 inline Places Load(const Sxg& A) {
-  const int16_t* v = A.Digits.v;
-  return {_mm_loadu_si128(reinterpret_cast<const __m128i*>(v)),
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(v + 8)),
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(v + 12))};
+  static_assert(offsetof(Sxg, Digits) == 2 && sizeof(Sxg) == 42, "places at bytes 2..41");
+  const char* p = reinterpret_cast<const char*>(&A);
+  int16_t p7;  // place 7 at bytes 24..25
+  std::memcpy(&p7, p + 24, 2);
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));  // sign, places -4..2
+  const __m128i b = _mm_insert_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16)), p7, 4);  // 3..7
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 26));  // places 8..15
+  return {_mm_or_si128(_mm_srli_si128(a, 2), _mm_slli_si128(b, 14)),
+          _mm_or_si128(_mm_srli_si128(b, 2), _mm_slli_si128(c, 8)), c};
 }
 
-// hi first: its lower half repeats places 8..11 of mid with equal values.
-inline void Store(const Places& P, Sxg& A) {
-  int16_t* v = A.Digits.v;
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(v + 12), P.hi);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(v + 8), P.mid);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(v), P.lo);
+// The places and the sign written as bytes 0..15, 16..31 and 26..41, in
+// that order (see Load).
+inline void Store(const Places& P, bool neg, Sxg& A) {
+  char* p = reinterpret_cast<char*>(&A);
+  const __m128i a = _mm_or_si128(_mm_slli_si128(P.lo, 2), _mm_cvtsi32_si128(neg ? 1 : 0));
+  const __m128i b = _mm_or_si128(_mm_srli_si128(P.lo, 14), _mm_slli_si128(P.mid, 2));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), b);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 26), P.hi);
 }
 
 inline bool AllZero(const Places& P) {
