@@ -45,18 +45,25 @@ inline void Rows(const Sxg& A, const int16_t* pad, int from, int to, __m128i& s0
 inline int Max(int a, int b) { return a > b ? a : b; }
 inline int Min(int a, int b) { return a < b ? a : b; }
 
-// Column sums of the products a_i * b_j: col[c] for the weight i + j = c - 4,
-// c = 0..21 (weights -4..17; weights below -4 are not summed). Rows before
-// place fa are zero, and so are B's places before fb.
-void Columns(const Sxg& A, const lanes::Places& b, int fa, int fb, uint32_t col[24]) {
-  // B's places -4..15 at pad[16..35], zeros around: row i reads lanes
-  // c = 0..23 from pad + 16 - i, giving b_(c - 4 - i) or 0.
-  alignas(16) int16_t pad[48];
+// B's places -4..15 at pad[16..35], zeros around: row i of the products
+// reads lanes c = 0..23 from pad + 16 - i, giving b_(c - 4 - i) or 0.
+// Written first thing, so that the writes are done when the rows read them.
+inline void Pad(const lanes::Places& b, int16_t pad[48]) {
   const __m128i zero = _mm_setzero_si128();
-  for (int k = 0; k < 48; k += 8) _mm_store_si128(reinterpret_cast<__m128i*>(pad + k), zero);
+  _mm_store_si128(reinterpret_cast<__m128i*>(pad), zero);
+  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 8), zero);
+  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 32), zero);
+  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 40), zero);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 16), b.lo);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 24), b.mid);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 28), b.hi);
+}
+
+// Column sums of the products a_i * b_j: col[c] for the weight i + j = c - 4,
+// c = 0..21 (weights -4..17; weights below -4 are not summed). Rows before
+// place fa are zero, and so are B's places before fb.
+void Columns(const Sxg& A, const int16_t* pad, int fa, int fb, uint32_t col[24]) {
+  const __m128i zero = _mm_setzero_si128();
   // Row i reaches column i + fb + 4 first: lanes 0..7 only up to row
   // 3 - fb, lanes 8..15 up to 11 - fb, and nothing past weight 17 after
   // row 17 - fb.
@@ -86,6 +93,8 @@ void Columns(const Sxg& A, const lanes::Places& b, int fa, int fb, uint32_t col[
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
+  alignas(16) int16_t pad[48];
+  Pad(b, pad);
   if (!lanes::Normal(a, b)) {
     reference::SxgMultiplication(A, B, New);
     return;
@@ -102,7 +111,7 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
     return;
   }
   uint32_t col[24];
-  Columns(A, b, fa, fb, col);
+  Columns(A, pad, fa, fb, col);
   const uint64_t N = 60 * uint64_t{col[20]} + col[21];
   uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
 
