@@ -43,7 +43,12 @@ void Screen::NewLine() {
     ScrollUp();
 }
 
-void Screen::WriteChar(uint8_t c) {
+void Screen::Wrap() {
+  cx_ = win_left_;
+  NewLine();
+}
+
+void Screen::Control(uint8_t c) {
   switch (c) {
     case 7:
       return;
@@ -58,12 +63,10 @@ void Screen::WriteChar(uint8_t c) {
       return;
     default:
       At(cx_, cy_) = Cell{c, fg_, bg_};
-      if (cx_ < win_right_) {
+      if (cx_ < win_right_)
         ++cx_;
-      } else {
-        cx_ = win_left_;
-        NewLine();
-      }
+      else
+        Wrap();
   }
 }
 

@@ -45,7 +45,17 @@ class Screen {
   // column 1) without erasing, 13 returns to column 1, 10 moves one row down;
   // 7 is ignored. Other codes are drawn and the cursor moves on, wrapping at
   // the right edge and scrolling the area at its bottom.
-  void WriteChar(uint8_t c);
+  void WriteChar(uint8_t c) {
+    if (c > 13) {  // the common case, inline: a character drawn
+      At(cx_, cy_) = Cell{c, fg_, bg_};
+      if (cx_ < win_right_)
+        ++cx_;
+      else
+        Wrap();
+      return;
+    }
+    Control(c);
+  }
   void Write(std::string_view text);
   void WriteLn() { WriteChar(13); WriteChar(10); }
 
@@ -69,6 +79,8 @@ class Screen {
  private:
   void NewLine();
   void ScrollUp();
+  void Wrap();              // past the right edge: next row, scrolling at the bottom
+  void Control(uint8_t c);  // codes 0..13: 7, 8, 10, 13 act, the others are drawn
 
   Cell cells_[Rows][Cols];
   mutable char row_text_[Cols];

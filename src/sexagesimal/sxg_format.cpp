@@ -34,9 +34,15 @@ void RightAligned(String55& t, int64_t n, bool negative, int w) {
   while (len > 0) t.push_back(digits[--len]);
 }
 
-// A place's digit right-aligned in 2 characters, then ",".
+// A place's digit right-aligned in 2 characters, then ",". The digits of a
+// normal place directly, as RightAligned would write them.
 void DigitGroup(String55& t, int16_t d) {
-  RightAligned(t, d, false, 2);
+  if (d >= 0 && d < 100) {
+    t.push_back(d >= 10 ? static_cast<char>('0' + d / 10) : ' ');
+    t.push_back(static_cast<char>('0' + d % 10));
+  } else {
+    RightAligned(t, d, false, 2);
+  }
   t.push_back(',');
 }
 
