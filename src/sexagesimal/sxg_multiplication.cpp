@@ -12,9 +12,12 @@
 // round to the same whole number. Only for a half is the extended sum
 // itself computed, since its rounding error then decides.
 //
-// The column sums come from SSE2: each place of A times all places of B at
-// once, in 16-bit lanes (at most ten rows per accumulator, 10 * 59 * 59 <
-// 2^16); the columns are then carried eight places at a time in 64 bits.
+// The products are summed two places at a time: with limbs of two places
+// (below 3600), each product of two limbs holds four digit products, of
+// weights w, w + 1 (two) and w + 2. SSE2 multiplies a pair of A's limbs by
+// all of B's at once (pmaddwd) into the limb columns; the one column that
+// reaches weight 16 loses its products of weight 16, which the digit sums
+// give. The limb columns are then carried six places at a time in 64 bits.
 #include <cstdint>
 
 #include "sexagesimal/sxg_arith.h"
@@ -28,73 +31,95 @@ namespace qirn {
 #ifdef QIRN_SXG_LANES
 namespace {
 
-// Rows from..to of the products into 16-bit column sums: row i adds a_i
-// times B's places, read from pad + 16 - i. Lanes 0..7 (columns of weight
-// -4..3) and 8..15 (4..11) are left out where B's leading zeros make them 0.
-template <bool Low, bool Mid>
-inline void Rows(const Sxg& A, const int16_t* pad, int from, int to, __m128i& s0, __m128i& s1, __m128i& s2) {
-  for (int i = from; i <= to; ++i) {
-    const __m128i m = _mm_set1_epi16(A.Digits[i]);
-    const __m128i* row = reinterpret_cast<const __m128i*>(pad + 16 - i);
-    if (Low) s0 = _mm_add_epi16(s0, _mm_mullo_epi16(m, _mm_loadu_si128(row)));
-    if (Mid) s1 = _mm_add_epi16(s1, _mm_mullo_epi16(m, _mm_loadu_si128(row + 1)));
-    s2 = _mm_add_epi16(s2, _mm_mullo_epi16(m, _mm_loadu_si128(row + 2)));
-  }
+// Pairs of places as limbs below 3600: limb j holds places 2j - 4 and
+// 2j - 3. In 16-bit lanes, limbs 0..7 and 8..9.
+struct Limbs {
+  __m128i lo, hi;
+};
+
+inline Limbs LimbsOf(const lanes::Places& p) {
+  const __m128i w = _mm_set1_epi32(1 << 16 | 60);  // 60 * even lane + odd lane
+  const __m128i l03 = _mm_madd_epi16(p.lo, w), l47 = _mm_madd_epi16(p.mid, w), l69 = _mm_madd_epi16(p.hi, w);
+  return {_mm_packs_epi32(l03, l47), _mm_srli_si128(_mm_packs_epi32(l69, _mm_setzero_si128()), 4)};
 }
 
-inline int Max(int a, int b) { return a > b ? a : b; }
-inline int Min(int a, int b) { return a < b ? a : b; }
-
-// B's places -4..15 at pad[16..35], zeros around: row i of the products
-// reads lanes c = 0..23 from pad + 16 - i, giving b_(c - 4 - i) or 0.
-// Written first thing, so that the writes are done when the rows read them.
-inline void Pad(const lanes::Places& b, int16_t pad[48]) {
-  const __m128i zero = _mm_setzero_si128();
-  _mm_store_si128(reinterpret_cast<__m128i*>(pad), zero);
-  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 8), zero);
-  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 32), zero);
-  _mm_store_si128(reinterpret_cast<__m128i*>(pad + 40), zero);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 16), b.lo);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 24), b.mid);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(pad + 28), b.hi);
+// Horizontal sum of four 32-bit lanes.
+inline uint32_t Sum4(__m128i x) {
+  x = _mm_add_epi32(x, _mm_shuffle_epi32(x, 0x4E));
+  x = _mm_add_epi32(x, _mm_shuffle_epi32(x, 0xB1));
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(x));
 }
 
-// Column sums of the products a_i * b_j: col[c] for the weight i + j = c - 4,
-// c = 0..21 (weights -4..17; weights below -4 are not summed). Rows before
-// place fa are zero, and so are B's places before fb.
-void Columns(const Sxg& A, const int16_t* pad, int fa, int fb, uint32_t col[24]) {
+// The column sums of the limb products, T[s] = sum of A'_j B'_(s-j) for
+// s = 0..11 (limb column s holds the digit products of weight 2s - 8 to
+// 2s - 6), and the digit-product sums of weight 16 (all, and those of odd
+// places only) and 17.
+// fa is A's first non-zero place: the limb pairs before it are 0.
+void LimbColumns(const lanes::Places& a, const lanes::Places& b, int fa, uint32_t T[12], uint32_t& w16,
+                 uint32_t& w16odd, uint32_t& w17) {
+  const Limbs la = LimbsOf(a), lb = LimbsOf(b);
+  // iB[12 + m]: B'_m in the low half, B'_(m-1) in the high half, zero
+  // outside; a pair of A's limbs (j, j + 1) against iB[12 + s - j] gives
+  // A'_j B'_(s-j) + A'_(j+1) B'_(s-j-1) in lane s.
+  alignas(16) int32_t iB[24];
   const __m128i zero = _mm_setzero_si128();
-  // Row i reaches column i + fb + 4 first: lanes 0..7 only up to row
-  // 3 - fb, lanes 8..15 up to 11 - fb, and nothing past weight 17 after
-  // row 17 - fb.
-  const int last = Min(15, 17 - fb);
-  // Rows -4..5 and 6..15 in separate sums: ten each at most, below 2^16.
-  __m128i acc[2][3];
-  for (int h = 0; h < 2; ++h) {
-    const int lo = Max(fa, h == 0 ? -4 : 6), hi = Min(last, h == 0 ? 5 : 15);
-    __m128i& s0 = acc[h][0];
-    __m128i& s1 = acc[h][1];
-    __m128i& s2 = acc[h][2];
-    s0 = s1 = s2 = zero;
-    Rows<true, true>(A, pad, lo, Min(hi, 3 - fb), s0, s1, s2);
-    Rows<false, true>(A, pad, Max(lo, 4 - fb), Min(hi, 11 - fb), s0, s1, s2);
-    Rows<false, false>(A, pad, Max(lo, 12 - fb), hi, s0, s1, s2);
+  const __m128i shifted = _mm_slli_si128(lb.lo, 2);                                        // 0, B'_0..B'_6
+  const __m128i tail = _mm_or_si128(_mm_srli_si128(lb.lo, 14), _mm_slli_si128(lb.hi, 2));  // B'_7..B'_9
+  __m128i* v = reinterpret_cast<__m128i*>(iB);
+  v[0] = v[1] = v[2] = zero;
+  v[3] = _mm_unpacklo_epi16(lb.lo, shifted);
+  v[4] = _mm_unpackhi_epi16(lb.lo, shifted);
+  v[5] = _mm_unpacklo_epi16(lb.hi, tail);
+  __m128i t0 = zero, t1 = zero, t2 = zero;
+  auto pair = [&](__m128i m, int j) {
+    const __m128i* row = reinterpret_cast<const __m128i*>(iB + 12 - j);
+    t0 = _mm_add_epi32(t0, _mm_madd_epi16(m, _mm_loadu_si128(row)));
+    t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, _mm_loadu_si128(row + 1)));
+    t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, _mm_loadu_si128(row + 2)));
+  };
+  switch ((fa + 4) / 4) {  // the pair holding A's first non-zero limb
+    case 0: pair(_mm_shuffle_epi32(la.lo, 0x00), 0); [[fallthrough]];
+    case 1: pair(_mm_shuffle_epi32(la.lo, 0x55), 2); [[fallthrough]];
+    case 2: pair(_mm_shuffle_epi32(la.lo, 0xAA), 4); [[fallthrough]];
+    case 3: pair(_mm_shuffle_epi32(la.lo, 0xFF), 6); [[fallthrough]];
+    default: pair(_mm_shuffle_epi32(la.hi, 0x00), 8);
   }
-  for (int k = 0; k < 3; ++k) {
-    // Unsigned 16-bit lanes widened to 32 bits and added.
-    __m128i lo = _mm_add_epi32(_mm_unpacklo_epi16(acc[0][k], zero), _mm_unpacklo_epi16(acc[1][k], zero));
-    __m128i hi = _mm_add_epi32(_mm_unpackhi_epi16(acc[0][k], zero), _mm_unpackhi_epi16(acc[1][k], zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(col + 8 * k), lo);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(col + 8 * k + 4), hi);
-  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(T), t0);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(T + 4), t1);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(T + 8), t2);
+
+  // Weight 16: a_i b_(16-i), i = 1..15; weight 17: a_i b_(17-i), i = 2..15.
+  auto reverse = [](__m128i x) {
+    return _mm_shuffle_epi32(_mm_shufflehi_epi16(_mm_shufflelo_epi16(x, 0x1B), 0x1B), 0x4E);
+  };
+  const __m128i b15to8 = reverse(b.hi);
+  const __m128i b7to0 = _mm_or_si128(_mm_srli_si128(reverse(b.mid), 8), _mm_slli_si128(reverse(b.lo), 8));
+  const __m128i a1to8 = _mm_or_si128(_mm_srli_si128(a.lo, 10), _mm_slli_si128(a.mid, 6));
+  const __m128i a9to15 = _mm_or_si128(_mm_srli_si128(a.mid, 10), _mm_slli_si128(_mm_srli_si128(a.hi, 8), 6));
+  const __m128i a2to9 = _mm_or_si128(_mm_srli_si128(a.lo, 12), _mm_slli_si128(a.mid, 4));
+  const __m128i a10to15 = _mm_or_si128(_mm_srli_si128(a.mid, 12), _mm_slli_si128(_mm_srli_si128(a.hi, 8), 4));
+  const __m128i odd = _mm_set1_epi32(0xFFFF);  // lanes 0, 2, 4, 6: places 1, 3, .. and 9, 11, ..
+  w16 = Sum4(_mm_add_epi32(_mm_madd_epi16(a1to8, b15to8), _mm_madd_epi16(a9to15, b7to0)));
+  w16odd = Sum4(_mm_add_epi32(_mm_madd_epi16(_mm_and_si128(a1to8, odd), b15to8),
+                              _mm_madd_epi16(_mm_and_si128(a9to15, odd), b7to0)));
+  w17 = Sum4(_mm_add_epi32(_mm_madd_epi16(a2to9, b15to8), _mm_madd_epi16(a10to15, b7to0)));
+}
+
+// The six places of v < 60^6 into d[0..5].
+inline void Split6(uint64_t v, int16_t* d) {
+  const uint32_t h = static_cast<uint32_t>(v / 216000), l = static_cast<uint32_t>(v % 216000);
+  d[0] = static_cast<int16_t>(h / 3600);
+  d[1] = static_cast<int16_t>(h / 60 % 60);
+  d[2] = static_cast<int16_t>(h % 60);
+  d[3] = static_cast<int16_t>(l / 3600);
+  d[4] = static_cast<int16_t>(l / 60 % 60);
+  d[5] = static_cast<int16_t>(l % 60);
 }
 
 }  // namespace
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
-  alignas(16) int16_t pad[48];
-  Pad(b, pad);
   if (!lanes::Normal(a, b)) {
     reference::SxgMultiplication(A, B, New);
     return;
@@ -110,29 +135,34 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
     New.Digits[-4] = SxgOverflowMark;
     return;
   }
-  uint32_t col[24];
-  Columns(A, pad, fa, fb, col);
-  const uint64_t N = 60 * uint64_t{col[20]} + col[21];
-  uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
+  uint32_t T[12], w16, w16odd, w17;
+  LimbColumns(a, b, fa, T, w16, w16odd, w17);
+  const uint64_t N = 60 * uint64_t{w16} + w17;
+  const uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
 
-  // Places 8..15, 0..7 and -4..-1 (columns 12..19, 4..11, 0..3), each below
+  // The kept products in units of place 15: limb column s (s = 1..10) at
+  // 60^(21 - 2s), and of column 11 (weights 14..16) the part of weight 14
+  // and 15, without the odd places' products of weight 16. Carried six
+  // places at a time: places 10..15, 4..9, -2..3 and -4..-3, each below
   // 2^63 with the carry from the places after it.
-  using digits::P4;
-  using digits::P8;
-  const uint64_t low = digits::Join8(col + 12) + C, mid = digits::Join8(col + 4), top = digits::Join4(col);
-  const uint64_t v2 = mid + low / P8, v1 = top + v2 / P8;
-  if (v1 >= P4) {
+  constexpr uint64_t P1 = 60, P3 = 216000, P5 = P3 * 3600, P6 = P3 * P3;
+  const uint64_t c0 = (T[11] - w16odd) / 60 + P1 * T[10] + P3 * T[9] + P5 * T[8] + C;
+  const uint64_t c1 = c0 / P6 + P1 * T[7] + P3 * T[6] + P5 * T[5];
+  const uint64_t c2 = c1 / P6 + P1 * T[4] + P3 * T[3] + P5 * T[2];
+  const uint64_t c3 = c2 / P6 + P1 * T[1];
+  if (c3 >= 3600) {
     New.Digits[-4] = SxgOverflowMark;
     return;
   }
   // A and B are copies: New is none of them, and is written only now.
-  const uint64_t d1 = low % P8, d2 = v2 % P8;
-  digits::Split8(d1, New.Digits.v + 12);
-  digits::Split8(d2, New.Digits.v + 4);
-  digits::Split4(static_cast<uint32_t>(v1), New.Digits.v);
-  New.Neg = A.Neg != B.Neg && (d1 | d2 | v1) != 0;
+  const uint64_t d0 = c0 % P6, d1 = c1 % P6, d2 = c2 % P6;
+  Split6(d0, New.Digits.v + 14);
+  Split6(d1, New.Digits.v + 8);
+  Split6(d2, New.Digits.v + 2);
+  New.Digits.v[0] = static_cast<int16_t>(c3 / 60);
+  New.Digits.v[1] = static_cast<int16_t>(c3 % 60);
+  New.Neg = A.Neg != B.Neg && (d0 | d1 | d2 | c3) != 0;
 }
-
 #else
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) { reference::SxgMultiplication(A, B, New); }
