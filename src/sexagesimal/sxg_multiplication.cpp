@@ -58,31 +58,52 @@ inline uint32_t Sum4(__m128i x) {
 void LimbColumns(const lanes::Places& a, const lanes::Places& b, int fa, uint32_t T[12], uint32_t& w16,
                  uint32_t& w16odd, uint32_t& w17) {
   const Limbs la = LimbsOf(a), lb = LimbsOf(b);
-  // iB[12 + m]: B'_m in the low half, B'_(m-1) in the high half, zero
-  // outside; a pair of A's limbs (j, j + 1) against iB[12 + s - j] gives
-  // A'_j B'_(s-j) + A'_(j+1) B'_(s-j-1) in lane s.
-  alignas(16) int32_t iB[24];
+  // Lane m of the windows below: B'_m in the low half, B'_(m-1) in the high
+  // half (zero outside 0..9), so that a pair of A's limbs (j, j + 1)
+  // against the window starting at m = -j gives A'_j B'_(s-j) +
+  // A'_(j+1) B'_(s-j-1) in lane s. w0 holds m = 0..3, w1 4..7, w2 8..11;
+  // the windows of the pairs are made of these, shifted.
   const __m128i zero = _mm_setzero_si128();
   const __m128i shifted = _mm_slli_si128(lb.lo, 2);                                        // 0, B'_0..B'_6
   const __m128i tail = _mm_or_si128(_mm_srli_si128(lb.lo, 14), _mm_slli_si128(lb.hi, 2));  // B'_7..B'_9
-  __m128i* v = reinterpret_cast<__m128i*>(iB);
-  v[0] = v[1] = v[2] = zero;
-  v[3] = _mm_unpacklo_epi16(lb.lo, shifted);
-  v[4] = _mm_unpackhi_epi16(lb.lo, shifted);
-  v[5] = _mm_unpacklo_epi16(lb.hi, tail);
+  const __m128i w0 = _mm_unpacklo_epi16(lb.lo, shifted);
+  const __m128i w1 = _mm_unpackhi_epi16(lb.lo, shifted);
+  const __m128i w2 = _mm_unpacklo_epi16(lb.hi, tail);
+  const __m128i h0 = _mm_slli_si128(w0, 8);                                       // m = -2..1
+  const __m128i h1 = _mm_or_si128(_mm_srli_si128(w0, 8), _mm_slli_si128(w1, 8));  // m = 2..5
+  const __m128i h2 = _mm_or_si128(_mm_srli_si128(w1, 8), _mm_slli_si128(w2, 8));  // m = 6..9
   __m128i t0 = zero, t1 = zero, t2 = zero;
-  auto pair = [&](__m128i m, int j) {
-    const __m128i* row = reinterpret_cast<const __m128i*>(iB + 12 - j);
-    t0 = _mm_add_epi32(t0, _mm_madd_epi16(m, _mm_loadu_si128(row)));
-    t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, _mm_loadu_si128(row + 1)));
-    t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, _mm_loadu_si128(row + 2)));
-  };
   switch ((fa + 4) / 4) {  // the pair holding A's first non-zero limb
-    case 0: pair(_mm_shuffle_epi32(la.lo, 0x00), 0); [[fallthrough]];
-    case 1: pair(_mm_shuffle_epi32(la.lo, 0x55), 2); [[fallthrough]];
-    case 2: pair(_mm_shuffle_epi32(la.lo, 0xAA), 4); [[fallthrough]];
-    case 3: pair(_mm_shuffle_epi32(la.lo, 0xFF), 6); [[fallthrough]];
-    default: pair(_mm_shuffle_epi32(la.hi, 0x00), 8);
+    case 0: {
+      const __m128i m = _mm_shuffle_epi32(la.lo, 0x00);  // j = 0: m = s
+      t0 = _mm_add_epi32(t0, _mm_madd_epi16(m, w0));
+      t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, w1));
+      t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, w2));
+    }
+      [[fallthrough]];
+    case 1: {
+      const __m128i m = _mm_shuffle_epi32(la.lo, 0x55);  // j = 2: m = s - 2
+      t0 = _mm_add_epi32(t0, _mm_madd_epi16(m, h0));
+      t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, h1));
+      t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, h2));
+    }
+      [[fallthrough]];
+    case 2: {
+      const __m128i m = _mm_shuffle_epi32(la.lo, 0xAA);  // j = 4: m = s - 4
+      t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, w0));
+      t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, w1));
+    }
+      [[fallthrough]];
+    case 3: {
+      const __m128i m = _mm_shuffle_epi32(la.lo, 0xFF);  // j = 6: m = s - 6
+      t1 = _mm_add_epi32(t1, _mm_madd_epi16(m, h0));
+      t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, h1));
+    }
+      [[fallthrough]];
+    default: {
+      const __m128i m = _mm_shuffle_epi32(la.hi, 0x00);  // j = 8: m = s - 8
+      t2 = _mm_add_epi32(t2, _mm_madd_epi16(m, w0));
+    }
   }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(T), t0);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(T + 4), t1);
