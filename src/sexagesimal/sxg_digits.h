@@ -1,7 +1,9 @@
 // Groups of base-60 places as one whole number and back, in a few
 // independent steps rather than one chain of multiplications or divisions.
 #pragma once
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "sexagesimal/sxg.h"
 
@@ -21,13 +23,32 @@ inline uint64_t Join8(const T* d) {
   return Join4(d) * P4 + Join4(d + 4);
 }
 
+// Two places as they stand in memory, for every value below 3600: the
+// first (more significant) place at the lower address.
+struct PairTable {
+  uint32_t v[3600];
+  constexpr PairTable() : v() {
+    for (uint32_t x = 0; x < 3600; ++x)
+      v[x] = std::endian::native == std::endian::little ? (x / 60) | (x % 60) << 16 : (x / 60) << 16 | (x % 60);
+  }
+};
+inline constexpr PairTable kPairs{};
+
+// The two places of v < 3600 into d[0..1], in one write.
+inline void Split2(uint32_t v, int16_t* d) { std::memcpy(d, &kPairs.v[v], 4); }
+
 // The four places of v < 60^4 into d[0..3].
 inline void Split4(uint32_t v, int16_t* d) {
-  uint32_t a = v / 3600, b = v % 3600;
-  d[0] = static_cast<int16_t>(a / 60);
-  d[1] = static_cast<int16_t>(a % 60);
-  d[2] = static_cast<int16_t>(b / 60);
-  d[3] = static_cast<int16_t>(b % 60);
+  Split2(v / 3600, d);
+  Split2(v % 3600, d + 2);
+}
+
+// The six places of v < 60^6 into d[0..5].
+inline void Split6(uint64_t v, int16_t* d) {
+  const uint32_t low = static_cast<uint32_t>(v % P4);
+  Split2(static_cast<uint32_t>(v / P4), d);
+  Split2(low / 3600, d + 2);
+  Split2(low % 3600, d + 4);
 }
 
 // The eight places of v < 60^8 into d[0..7].

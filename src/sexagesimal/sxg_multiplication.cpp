@@ -126,17 +126,6 @@ void LimbColumns(const lanes::Places& a, const lanes::Places& b, int fa, uint32_
   w17 = Sum4(_mm_add_epi32(_mm_madd_epi16(a2to9, b15to8), _mm_madd_epi16(a10to15, b7to0)));
 }
 
-// The six places of v < 60^6 into d[0..5].
-inline void Split6(uint64_t v, int16_t* d) {
-  const uint32_t h = static_cast<uint32_t>(v / 216000), l = static_cast<uint32_t>(v % 216000);
-  d[0] = static_cast<int16_t>(h / 3600);
-  d[1] = static_cast<int16_t>(h / 60 % 60);
-  d[2] = static_cast<int16_t>(h % 60);
-  d[3] = static_cast<int16_t>(l / 3600);
-  d[4] = static_cast<int16_t>(l / 60 % 60);
-  d[5] = static_cast<int16_t>(l % 60);
-}
-
 }  // namespace
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
@@ -177,11 +166,10 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   }
   // A and B are copies: New is none of them, and is written only now.
   const uint64_t d0 = c0 % P6, d1 = c1 % P6, d2 = c2 % P6;
-  Split6(d0, New.Digits.v + 14);
-  Split6(d1, New.Digits.v + 8);
-  Split6(d2, New.Digits.v + 2);
-  New.Digits.v[0] = static_cast<int16_t>(c3 / 60);
-  New.Digits.v[1] = static_cast<int16_t>(c3 % 60);
+  digits::Split6(d0, New.Digits.v + 14);
+  digits::Split6(d1, New.Digits.v + 8);
+  digits::Split6(d2, New.Digits.v + 2);
+  digits::Split2(static_cast<uint32_t>(c3), New.Digits.v);
   New.Neg = A.Neg != B.Neg && (d0 | d1 | d2 | c3) != 0;
 }
 #else
