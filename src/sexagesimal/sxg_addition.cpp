@@ -195,6 +195,10 @@ void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New) {
     reference::MultiplySxgInteger(A, K, New);
     return;
   }
+  if (K == 1) {  // the base circle of radius 1
+    New = A;
+    return;
+  }
   const uint64_t k = static_cast<uint64_t>(K < 0 ? -static_cast<int32_t>(K) : K);
   const bool neg = K < 0 ? !A.Neg : A.Neg;
   using digits::P4;
