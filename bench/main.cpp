@@ -55,9 +55,11 @@ int main(int argc, char** argv) {
   static char reps[] = "--benchmark_repetitions=5";
   static char min_time[] = "--benchmark_min_time=0.03";
   static char aggregates[] = "--benchmark_report_aggregates_only=true";
+  static char warmup[] = "--benchmark_min_warmup_time=0.02";  // caches, branch predictors, clock
   if (!HasFlag(args, "--benchmark_repetitions")) args.push_back(reps);
   if (!HasFlag(args, "--benchmark_min_time")) args.push_back(min_time);
   if (!HasFlag(args, "--benchmark_report_aggregates_only")) args.push_back(aggregates);
+  if (!HasFlag(args, "--benchmark_min_warmup_time")) args.push_back(warmup);
   int n = static_cast<int>(args.size());
   args.push_back(nullptr);
   benchmark::Initialize(&n, args.data());
