@@ -86,7 +86,7 @@ void Renderer::FullRedraw(const Frame& next, std::string& out) {
   for (int r = 1; r <= Screen::Rows; ++r) {
     const Cell* row = next.cells[r - 1];
     // An erase costs about as much as eight blanks written.
-    const bool erase = std::count_if(row, row + Screen::Cols, skippable) >= 8;
+    const bool erase = colour_erase_ && std::count_if(row, row + Screen::Cols, skippable) >= 8;
     MoveTo(1, r, out);
     if (erase) {
       SetColours(bf, bb, out);

@@ -31,7 +31,11 @@ Frame FrameOf(const Screen& screen);
 // with the rest blank; smaller ones show a centred notice instead.
 class Renderer {
  public:
-  explicit Renderer(Charset charset = Charset::Unicode) : charset_(charset) {}
+  // colour_erase: the terminal fills erased cells with the current
+  // background colour (nearly all do; GNU screen only when told to with
+  // defbce), so full frames may erase runs of blanks instead of writing them.
+  explicit Renderer(Charset charset = Charset::Unicode, bool colour_erase = true)
+      : charset_(charset), colour_erase_(colour_erase) {}
 
   // The bytes to write; empty when the terminal already shows `next`.
   // Non-empty output is wrapped in synchronized-update markers.
@@ -57,6 +61,7 @@ class Renderer {
   void PlaceCursor(const Frame& next, std::string& out);
 
   Charset charset_;
+  bool colour_erase_;
   Frame shown_{};
   bool valid_ = false;
   bool notice_ = false;

@@ -52,7 +52,10 @@ void TerminalSession::Close() {
 KeySource& TerminalSession::Keys(const Screen& screen) {
   if (!impl_->tty.Active()) return impl_->closed;
   if (!impl_->keys) {
-    impl_->keys = std::make_unique<TtyKeys>(impl_->tty, screen, impl_->charset);
+    // GNU screen (which names its session in STY) erases in the default
+    // colours unless configured otherwise; there every blank is written.
+    const bool colour_erase = std::getenv("STY") == nullptr;
+    impl_->keys = std::make_unique<TtyKeys>(impl_->tty, screen, impl_->charset, colour_erase);
     impl_->bell.Attach(impl_->keys.get());
   }
   return *impl_->keys;

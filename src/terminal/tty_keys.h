@@ -14,8 +14,8 @@ namespace qirn {
 
 class TtyKeys : public KeySource {
  public:
-  TtyKeys(TtyMode& tty, const Screen& screen, Charset charset)
-      : tty_(tty), screen_(screen), renderer_(charset) {}
+  TtyKeys(TtyMode& tty, const Screen& screen, Charset charset, bool colour_erase)
+      : tty_(tty), screen_(screen), renderer_(charset, colour_erase) {}
 
   // Throws InputClosed at end of input, on Ctrl+C and on a termination signal,
   // and on every call after that. Ctrl+Z suspends and resumes in here.

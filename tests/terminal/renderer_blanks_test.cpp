@@ -4,6 +4,8 @@
 // the window beyond the screen stays black.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <random>
 
 #include "terminal/cp437.h"
@@ -91,6 +93,24 @@ TEST(RendererBlanks, AFrameWithoutBlanksIsWrittenWhole) {
   VtOracle vt(80, 25);
   vt.Feed(r.Render(f, 80, 25));
   ExpectCells(vt, f, Charset::Unicode, "no blanks");
+}
+
+}  // namespace
+}  // namespace qirn
+
+namespace qirn {
+namespace {
+
+// For terminals whose erase ignores the current background every blank is
+// written, so the frame does not depend on how the terminal erases.
+TEST(RendererBlanks, WithoutColourEraseNoBlankIsErased) {
+  Renderer r(Charset::Unicode, false);
+  Frame f = WorkingLike(3);
+  std::string out = r.Render(f, 80, 25);
+  EXPECT_FALSE(std::regex_search(out, std::regex("\x1b\\[[0-9]*X")));  // no erase-characters sequence
+  VtOracle vt(80, 25);
+  vt.Feed(out);
+  ExpectCells(vt, f, Charset::Unicode, "written blanks");
 }
 
 }  // namespace
