@@ -200,7 +200,7 @@ TEST(RealModulo2Pi, EveryFiniteAngleStaysInOneTurn) {
     ASSERT_TRUE(r >= 0 && r <= DecimalTwoPi) << x << " gives " << r;
     Mp want;
     ExactMod(Mp(x), 0, want);
-    // Near 2^63 turns the spec'd estimate rounds C * TwoPiHigh by up to
+    // Near 2^63 turns the turn-count estimate rounds C * TwoPiHigh by up to
     // half an ulp of x; elsewhere the error is far below that.
     const long double allowed = std::max(4 * Ulp(DecimalTwoPi), std::fabs(x) < 0x1p63L * 6.3L ? Ulp(x) : 0.0L);
     EXPECT_LE(TurnDistance(Mp(r), want, two_pi), static_cast<double>(allowed)) << x;
