@@ -227,35 +227,25 @@ void MultiplySxgInteger(Sxg A, int16_t K, Sxg& New) {
 //
 // For digits in normal form the division goes eight places at a time (the
 // remainder, below |K| <= 2^15, times 60^8 fits 64 bits): the same quotient
-// and remainder as place by place, with three hardware divisions in place of
-// twenty.
+// and remainder as place by place, each part divided by multiplying with a
+// reciprocal of |K| (digits::DivideBy).
 void DivideSxgInteger(Sxg A, int16_t K, Sxg& New) {
   if (K == 0 || !NormalDigits(A)) {
     reference::DivideSxgInteger(A, K, New);
     return;
   }
-  uint64_t k = static_cast<uint64_t>(K < 0 ? -static_cast<int32_t>(K) : K);
-  bool neg = K < 0 ? !A.Neg : A.Neg;
+  const uint64_t k = static_cast<uint64_t>(K < 0 ? -static_cast<int32_t>(K) : K);
+  const uint64_t M = digits::Reciprocal(k);
+  const bool neg = K < 0 ? !A.Neg : A.Neg;
   using digits::P4;
   using digits::P8;
   const int16_t* d = A.Digits.v;
-  uint64_t v1 = digits::Join8(d), v2 = digits::Join8(d + 8), v3 = digits::Join4(d + 16);
-  // Small values (the late terms of the series) leave the leading parts 0.
-  uint64_t q1 = 0, r = 0;
-  if (v1 != 0) {
-    q1 = v1 / k;
-    r = v1 % k;
-  }
-  v2 += r * P8;
-  uint64_t q2 = 0;
-  r = 0;
-  if (v2 != 0) {
-    q2 = v2 / k;
-    r = v2 % k;
-  }
-  v3 += r * P4;
-  uint64_t q3 = v3 / k;
-  r = v3 % k;
+  const uint64_t v1 = digits::Join8(d), v2 = digits::Join8(d + 8), v3 = digits::Join4(d + 16);
+  const digits::Divided p1 = digits::DivideBy(v1, k, M);
+  const digits::Divided p2 = digits::DivideBy(p1.r * P8 + v2, k, M);
+  const digits::Divided p3 = digits::DivideBy(p2.r * P4 + v3, k, M);
+  uint64_t q1 = p1.q, q2 = p2.q, q3 = p3.q;
+  const uint64_t r = p3.r;
   // Half to even on the last place; 60 is even, so q3 has its parity.
   if (2 * r > k || (2 * r == k && (q3 & 1) == 1)) {
     if (++q3 == P4) {

@@ -57,4 +57,28 @@ inline void Split8(uint64_t v, int16_t* d) {
   Split4(static_cast<uint32_t>(v % P4), d + 4);
 }
 
+// n / k and n % k for n < 2^64 and 0 < k < 2^63, with M = floor((2^64 - 1)
+// / k), which depends on k alone and so can be ready before n is: the high
+// half of n * M is at most n / k and more than n / k - 3, so the quotient is
+// that estimate plus 0, 1 or 2, found on the remainder.
+struct Divided {
+  uint64_t q, r;
+};
+
+inline uint64_t Reciprocal(uint64_t k) { return ~uint64_t{0} / k; }
+
+inline Divided DivideBy(uint64_t n, uint64_t k, uint64_t M) {
+  uint64_t q = static_cast<uint64_t>((static_cast<unsigned __int128>(n) * M) >> 64);
+  uint64_t r = n - q * k;
+  if (r >= k) {
+    r -= k;
+    ++q;
+  }
+  if (r >= k) {
+    r -= k;
+    ++q;
+  }
+  return {q, r};
+}
+
 }  // namespace qirn::digits

@@ -25,6 +25,7 @@
 #include "sexagesimal/sxg_digits.h"
 #include "sexagesimal/sxg_lanes.h"
 #include "sexagesimal/sxg_reference.h"
+#include "sexagesimal/sxg_series.h"
 
 namespace qirn {
 
@@ -126,25 +127,17 @@ void LimbColumns(const lanes::Places& a, const lanes::Places& b, int fa, uint32_
   w17 = Sum4(_mm_add_epi32(_mm_madd_epi16(a2to9, b15to8), _mm_madd_epi16(a10to15, b7to0)));
 }
 
-}  // namespace
+// The product's places in four parts: p[0] holds places -4..-3 (below 3600
+// in range), p[1] -2..3, p[2] 4..9 and p[3] 10..15 (each below 60^6).
+enum class Product { Zero, Overflow, Places };
 
-void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
-  const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
-  if (!lanes::Normal(a, b)) {
-    reference::SxgMultiplication(A, B, New);
-    return;
-  }
+inline __attribute__((always_inline)) Product ProductPlaces(const Sxg& A, const Sxg& B, const lanes::Places& a,
+                                                            const lanes::Places& b, uint64_t p[4]) {
   const int fa = lanes::FirstNonZero(a), fb = lanes::FirstNonZero(b);
-  if (fa == 16 || fb == 16) {
-    New = Zero;
-    return;
-  }
+  if (fa == 16 || fb == 16) return Product::Zero;
   // A product of weight -5 or less (the leading places give the smallest
   // weight) needs places above -4.
-  if (fa + fb <= -5) {
-    New.Digits[-4] = SxgOverflowMark;
-    return;
-  }
+  if (fa + fb <= -5) return Product::Overflow;
   uint32_t T[12], w16, w16odd, w17;
   LimbColumns(a, b, fa, T, w16, w16odd, w17);
   const uint64_t N = 60 * uint64_t{w16} + w17;
@@ -160,21 +153,79 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   const uint64_t c1 = c0 / P6 + P1 * T[7] + P3 * T[6] + P5 * T[5];
   const uint64_t c2 = c1 / P6 + P1 * T[4] + P3 * T[3] + P5 * T[2];
   const uint64_t c3 = c2 / P6 + P1 * T[1];
-  if (c3 >= 3600) {
-    New.Digits[-4] = SxgOverflowMark;
+  if (c3 >= 3600) return Product::Overflow;
+  p[0] = c3;
+  p[1] = c2 % P6;
+  p[2] = c1 % P6;
+  p[3] = c0 % P6;
+  return Product::Places;
+}
+
+}  // namespace
+
+void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
+  const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
+  if (!lanes::Normal(a, b)) {
+    reference::SxgMultiplication(A, B, New);
     return;
   }
+  uint64_t p[4];
+  switch (ProductPlaces(A, B, a, b, p)) {
+    case Product::Zero:
+      New = Zero;
+      return;
+    case Product::Overflow:
+      New.Digits[-4] = SxgOverflowMark;
+      return;
+    case Product::Places:
+      break;
+  }
   // A and B are copies: New is none of them, and is written only now.
-  const uint64_t d0 = c0 % P6, d1 = c1 % P6, d2 = c2 % P6;
-  digits::Split6(d0, New.Digits.v + 14);
-  digits::Split6(d1, New.Digits.v + 8);
-  digits::Split6(d2, New.Digits.v + 2);
-  digits::Split2(static_cast<uint32_t>(c3), New.Digits.v);
-  New.Neg = A.Neg != B.Neg && (d0 | d1 | d2 | c3) != 0;
+  digits::Split6(p[3], New.Digits.v + 14);
+  digits::Split6(p[2], New.Digits.v + 8);
+  digits::Split6(p[1], New.Digits.v + 2);
+  digits::Split2(static_cast<uint32_t>(p[0]), New.Digits.v);
+  New.Neg = A.Neg != B.Neg && (p[0] | p[1] | p[2] | p[3]) != 0;
+}
+
+// The product's parts divided by k in turn (each remainder times 60^6 plus
+// the next part stays below 2^51), the last place rounded half to even as
+// DivideSxgInteger rounds it.
+bool MultiplyDivide(const Sxg& A, const Sxg& B, int16_t K, Sxg& New, unsigned __int128& Magnitude) {
+  if (K <= 0) return false;
+  const uint64_t k = static_cast<uint64_t>(K), M = digits::Reciprocal(k);
+  const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
+  if (!lanes::Normal(a, b)) return false;
+  uint64_t p[4];
+  if (ProductPlaces(A, B, a, b, p) != Product::Places) return false;
+  constexpr uint64_t P6 = 60ull * 60 * 60 * 60 * 60 * 60;
+  uint64_t q[4], r = 0;
+  for (int i = 0; i < 4; ++i) {
+    const digits::Divided d = digits::DivideBy(r * P6 + p[i], k, M);
+    q[i] = d.q;
+    r = d.r;
+  }
+  if (2 * r > k || (2 * r == k && (q[3] & 1) == 1)) {
+    for (int i = 3; i >= 0; --i) {
+      if (++q[i] < P6 || i == 0) break;
+      q[i] = 0;  // the quotient of k >= 2 stays below the product
+    }
+  }
+  const bool neg = A.Neg != B.Neg && (p[0] | p[1] | p[2] | p[3]) != 0;
+  digits::Split6(q[3], New.Digits.v + 14);
+  digits::Split6(q[2], New.Digits.v + 8);
+  digits::Split6(q[1], New.Digits.v + 2);
+  digits::Split2(static_cast<uint32_t>(q[0]), New.Digits.v);
+  const bool nonzero = (q[0] | q[1] | q[2] | q[3]) != 0;
+  New.Neg = neg && nonzero;
+  Magnitude = ((static_cast<unsigned __int128>(q[0] * P6 + q[1]) * P6) + q[2]) * P6 + q[3];
+  return true;
 }
 #else
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) { reference::SxgMultiplication(A, B, New); }
+
+bool MultiplyDivide(const Sxg&, const Sxg&, int16_t, Sxg&, unsigned __int128&) { return false; }
 
 #endif
 

@@ -5,6 +5,8 @@
 
 #include "sexagesimal/sxg_arith.h"
 #include "sexagesimal/sxg_constants.h"
+#include "sexagesimal/sxg_digits.h"
+#include "sexagesimal/sxg_series.h"
 
 namespace qirn {
 namespace {
@@ -39,6 +41,81 @@ void MultiplyPlaces(const Sxg& M, int first, int64_t Quotient, Sxg& Out) {
     Out.Digits[k] = static_cast<int16_t>(c - 60 * Carry);
   }
   Out.Digits[-4] = static_cast<int16_t>(Carry);
+}
+
+// The sums of the sine and cosine series as whole numbers of units of place
+// 15 (signed; |value| below 60^20 fits 128 bits). For places in normal form
+// and no carry out of place -4, SxgAddition and SxgSubtraction give exactly
+// the places of the sum's magnitude and its sign (none on zero), so the sum
+// may be kept in this form and written as places once at the end.
+using Whole = __int128;
+
+Whole ValueOf(const Sxg& A) {
+  const int16_t* d = A.Digits.v;
+  const unsigned __int128 m =
+      (static_cast<unsigned __int128>(digits::Join8(d)) * digits::P8 + digits::Join8(d + 8)) * digits::P4 +
+      digits::Join4(d + 16);
+  return A.Neg ? -static_cast<Whole>(m) : static_cast<Whole>(m);
+}
+
+void FromValue(Whole V, Sxg& A) {
+  unsigned __int128 m = static_cast<unsigned __int128>(V < 0 ? -V : V);
+  const uint64_t low = static_cast<uint64_t>(m % digits::P4);
+  m /= digits::P4;
+  const uint64_t mid = static_cast<uint64_t>(m % digits::P8);
+  const uint64_t top = static_cast<uint64_t>(m / digits::P8);
+  digits::Split8(top, A.Digits.v);
+  digits::Split8(mid, A.Digits.v + 8);
+  digits::Split4(static_cast<uint32_t>(low), A.Digits.v + 16);
+  A.Neg = V < 0;
+}
+
+// |A| < 1 in normal form: then the square, every term and every product
+// of the series are below 1, and the sums below 2, in normal form.
+bool BelowOne(const Sxg& A) {
+  for (int i = -4; i <= 0; ++i)
+    if (A.Digits[i] != 0) return false;
+  for (int i = 1; i <= 15; ++i)
+    if (A.Digits[i] < 0 || A.Digits[i] > 59) return false;
+  return true;
+}
+
+// The alternating sum of the sine and cosine series from the first term on:
+// Sum - Term, then Term * Sqr / ((Exp - 1) Exp), and so on, until a term
+// is zero. For an argument below 1 (Exact) the sum is kept whole and each
+// term is computed in one pass (MultiplyDivide); both give the places of
+// the routines one by one.
+void SumSeries(Sxg& Sum, Sxg Term, const Sxg& Sqr, bool Exact, int16_t& Exp, int16_t MaxExp) {
+  bool Pos = true;
+  if (Exact) {
+    Whole S = ValueOf(Sum), T = ValueOf(Term);
+    do {
+      Exp = static_cast<int16_t>(Exp + 2);
+      Pos = !Pos;
+      S = Pos ? S + T : S - T;
+      const int16_t K = SeriesDivisor(Exp);
+      unsigned __int128 m;
+      if (MultiplyDivide(Term, Sqr, K, Term, m)) {
+        T = Term.Neg ? -static_cast<Whole>(m) : static_cast<Whole>(m);
+      } else {
+        SxgMultiplication(Term, Sqr, Term);
+        DivideSxgInteger(Term, K, Term);
+        T = ValueOf(Term);
+      }
+    } while (T != 0 && Exp < MaxExp);
+    FromValue(S, Sum);
+    return;
+  }
+  do {
+    Exp = static_cast<int16_t>(Exp + 2);
+    Pos = !Pos;
+    if (Pos)
+      SxgAddition(Sum, Term, Sum);
+    else
+      SxgSubtraction(Sum, Term, Sum);
+    SxgMultiplication(Term, Sqr, Term);
+    DivideSxgInteger(Term, SeriesDivisor(Exp), Term);
+  } while (!IsZero(Term) && Exp < MaxExp);
 }
 
 }  // namespace
@@ -98,17 +175,7 @@ void ComputeSin(Sxg A, Sxg& New, int16_t& Exp) {
   DivideSxgInteger(Term, 6, Term);
   Sxg Sum = A;
   Exp = 3;
-  bool Pos = true;
-  do {
-    Exp = static_cast<int16_t>(Exp + 2);
-    Pos = !Pos;
-    if (Pos)
-      SxgAddition(Sum, Term, Sum);
-    else
-      SxgSubtraction(Sum, Term, Sum);
-    SxgMultiplication(Term, Sqr, Term);
-    DivideSxgInteger(Term, SeriesDivisor(Exp), Term);
-  } while (!IsZero(Term) && Exp < kMaxSinExp);
+  SumSeries(Sum, Term, Sqr, BelowOne(A), Exp, kMaxSinExp);
   ClearZeroSign(Sum);
   New = Sum;
 }
@@ -119,17 +186,7 @@ void ComputeCos(Sxg A, Sxg& New, int16_t& Exp) {
   DivideSxgInteger(Sqr, 2, Term);
   Sxg Sum = One;
   Exp = 2;
-  bool Pos = true;
-  do {
-    Exp = static_cast<int16_t>(Exp + 2);
-    Pos = !Pos;
-    if (Pos)
-      SxgAddition(Sum, Term, Sum);
-    else
-      SxgSubtraction(Sum, Term, Sum);
-    SxgMultiplication(Term, Sqr, Term);
-    DivideSxgInteger(Term, SeriesDivisor(Exp), Term);
-  } while (!IsZero(Term) && Exp < kMaxCosExp);
+  SumSeries(Sum, Term, Sqr, BelowOne(A), Exp, kMaxCosExp);
   ClearZeroSign(Sum);
   New = Sum;
 }

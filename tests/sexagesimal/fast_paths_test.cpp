@@ -7,10 +7,14 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "oracle.h"
 #include "sexagesimal/sxg_arith.h"
+#include "sexagesimal/sxg_constants.h"
 #include "sexagesimal/sxg_reference.h"
+#include "sexagesimal/sxg_series.h"
+#include "sexagesimal/sxg_trig.h"
 #include "support/sxg_text.h"
 
 namespace qirn::test {
@@ -205,6 +209,136 @@ TEST(FastPaths, SquareRootAsDigitByDigit) {
     ComputeSqrt(a, f);
     reference::ComputeSqrt(a, r);
     ASSERT_EQ(f, r) << "sqrt " << Notation(a);
+  }
+}
+
+bool Outside(const Sxg& a) {
+  for (int16_t d : a.Digits.v)
+    if (d < 0 || d > 59) return true;
+  return false;
+}
+
+// An unsigned 128-bit whole number as a GMP integer.
+Z Wide(unsigned __int128 m) {
+  Z r(static_cast<long>(m >> 64 >> 32)), low;
+  mpz_mul_2exp(r.get(), r.get(), 32);
+  mpz_add_ui(r.get(), r.get(), static_cast<unsigned long>((m >> 64) & 0xFFFFFFFFu));
+  mpz_mul_2exp(r.get(), r.get(), 64);
+  mpz_set_ui(low.get(), static_cast<unsigned long>(m));
+  mpz_add(r.get(), r.get(), low.get());
+  return r;
+}
+
+// The series step in one pass against the two routines it stands for, on
+// random operands, on the operands the series meet (the square of an
+// argument below 1 and its terms) and on every kind of divisor; the
+// magnitude is checked against the exact value of the places (GMP).
+TEST(FastPaths, MultiplyDivideAsMultiplicationThenDivision) {
+  SxgGen gen(21);
+  const int16_t fixed[] = {1, 2, 3, 6, 12, 20, 30, 56, 59, 60, 3599, 3600, 32220, 32580, 32767, 0, -1, -6};
+  int fast = 0;
+  for (int k = 0; k < 60000; ++k) {
+    Sxg a, b;
+    if (k % 2 == 0) {
+      a = gen.Next(gen.Int(-4, 15));
+      b = gen.Next(gen.Int(-4, 15));
+    } else {  // a term and the square of a series argument below 1
+      Sxg x = gen.Next(1);
+      SxgMultiplication(x, x, b);
+      a = gen.Next(gen.Int(1, 15));
+    }
+    if (k % 97 == 0) a.Digits[gen.Int(-4, 15)] = static_cast<int16_t>(gen.Int(60, 300));
+    const int16_t K = k % 3 == 0 ? fixed[gen.Int(0, 17)] : static_cast<int16_t>(gen.Int(1, 32767));
+    Sxg r = Filler();
+    SxgMultiplication(a, b, r);
+    DivideSxgInteger(r, K, r);
+    Sxg f = Filler();
+    unsigned __int128 m = 7;
+    const bool taken = MultiplyDivide(a, b, K, f, m);
+    Sxg p;
+    SxgMultiplication(a, b, p);
+    const bool expected =
+        K > 0 && !Outside(a) && !Outside(b) && !IsZero(a) && !IsZero(b) && p.Digits[-4] != SxgOverflowMark;
+    ASSERT_EQ(taken, expected) << Notation(a) << " * " << Notation(b) << " / " << K;
+    if (!taken) {
+      ASSERT_EQ(f, Filler());
+      continue;
+    }
+    ++fast;
+    ASSERT_EQ(f, r) << Notation(a) << " * " << Notation(b) << " / " << K;
+    Z v = Units(f);
+    mpz_abs(v.get(), v.get());
+    ASSERT_EQ(Cmp(Wide(m), v), 0) << Notation(f);
+    // The result may replace an operand.
+    Sxg alias = a;
+    ASSERT_TRUE(MultiplyDivide(alias, b, K, alias, m));
+    ASSERT_EQ(alias, r);
+  }
+  EXPECT_GT(fast, 30000);
+}
+
+// The sine and cosine series step by step, with the public routines, as
+// they are defined: the faster summation must give the same places and
+// the same number of terms.
+void StepByStep(bool sine, const Sxg& A, Sxg& New, int16_t& Exp) {
+  Sxg Sqr, Term, Sum;
+  SxgMultiplication(A, A, Sqr);
+  if (sine) {
+    SxgMultiplication(A, Sqr, Term);
+    DivideSxgInteger(Term, 6, Term);
+    Sum = A;
+    Exp = 3;
+  } else {
+    DivideSxgInteger(Sqr, 2, Term);
+    Sum = One;
+    Exp = 2;
+  }
+  bool Pos = true;
+  do {
+    Exp = static_cast<int16_t>(Exp + 2);
+    Pos = !Pos;
+    if (Pos)
+      SxgAddition(Sum, Term, Sum);
+    else
+      SxgSubtraction(Sum, Term, Sum);
+    SxgMultiplication(Term, Sqr, Term);
+    DivideSxgInteger(Term, static_cast<int16_t>((Exp - 1) * Exp), Term);
+  } while (!IsZero(Term) && Exp < (sine ? 181 : 180));
+  if (IsZero(Sum)) Sum.Neg = false;
+  New = Sum;
+}
+
+TEST(FastPaths, SineAndCosineSeriesAsStepByStep) {
+  SxgGen gen(22);
+  std::vector<Sxg> args = {Zero, QuarterPi, EighthPi, One, Two, HalfPi};
+  Sxg unit{}, top{};
+  unit.Digits[15] = 1;
+  for (int i = 1; i <= 15; ++i) top.Digits[i] = 59;  // just below 1
+  args.push_back(unit);
+  args.push_back(top);
+  for (int k = 0; k < 6000; ++k) {
+    // Mostly below 1, as the commands hand them on (a tenth up to 4, where
+    // the terms still stay far from the largest places).
+    Sxg a = gen.Next(k % 10 == 0 ? 0 : gen.Int(1, 15));
+    a.Digits[0] = static_cast<int16_t>(a.Digits[0] % 4);
+    if (k % 4 == 0) a.Digits[1] = static_cast<int16_t>(gen.Int(0, 47));  // within pi/4
+    args.push_back(a);
+  }
+  for (Sxg a : args) {
+    for (bool neg : {false, true}) {
+      a.Neg = neg;
+      for (bool sine : {true, false}) {
+        Sxg f = Filler(), r = Filler();
+        int16_t fe = 0, re = 0;
+        if (sine)
+          ComputeSin(a, f, fe);
+        else
+          ComputeCos(a, f, fe);
+        StepByStep(sine, a, r, re);
+        ASSERT_EQ(f, r) << (sine ? "sin " : "cos ") << Notation(a);
+        ASSERT_EQ(fe, re) << (sine ? "sin " : "cos ") << Notation(a);
+      }
+    }
   }
 }
 
