@@ -188,39 +188,57 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
   New.Neg = A.Neg != B.Neg && (p[0] | p[1] | p[2] | p[3]) != 0;
 }
 
-// The product's parts divided by k in turn (each remainder times 60^6 plus
-// the next part stays below 2^51), the last place rounded half to even as
-// DivideSxgInteger rounds it.
+// The product, below 1, divided by k in two steps: its places 1..9 as one
+// number below 60^9, then the remainder times 60^6 with places 10..15
+// (below 2^51); the last place rounded half to even as DivideSxgInteger
+// rounds it. The two parts come from the limb columns with one carry, as
+// in ProductPlaces: with the columns 0..3 (weights up to 0) empty and
+// column 4 below 3600 the places 1..9 stay within 64 bits, and the product
+// is below 1 exactly when they stay below 60^9.
 bool MultiplyDivide(const Sxg& A, const Sxg& B, int16_t K, Sxg& New, unsigned __int128& Magnitude) {
   if (K <= 0) return false;
   const uint64_t k = static_cast<uint64_t>(K), M = digits::Reciprocal(k);
   const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
   if (!lanes::Normal(a, b)) return false;
-  uint64_t p[4];
-  if (ProductPlaces(A, B, a, b, p) != Product::Places) return false;
-  constexpr uint64_t P6 = 60ull * 60 * 60 * 60 * 60 * 60;
-  uint64_t q[4], r = 0;
-  for (int i = 0; i < 4; ++i) {
-    const digits::Divided d = digits::DivideBy(r * P6 + p[i], k, M);
-    q[i] = d.q;
-    r = d.r;
-  }
-  if (2 * r > k || (2 * r == k && (q[3] & 1) == 1)) {
-    for (int i = 3; i >= 0; --i) {
-      if (++q[i] < P6 || i == 0) break;
-      q[i] = 0;  // the quotient of k >= 2 stays below the product
+  const int fa = lanes::FirstNonZero(a), fb = lanes::FirstNonZero(b);
+  if (fa == 16 || fb == 16 || fa + fb <= -5) return false;
+  uint32_t T[12], w16, w16odd, w17;
+  LimbColumns(a, b, fa, T, w16, w16odd, w17);
+  if ((T[0] | T[1] | T[2] | T[3]) != 0 || T[4] >= 3600) return false;
+  const uint64_t N = 60 * uint64_t{w16} + w17;
+  const uint64_t C = N % 3600 == 1800 ? static_cast<uint64_t>(reference::MultiplicationCarry(A, B)) : (N + 1800) / 3600;
+  constexpr uint64_t P1 = 60, P3 = 216000, P5 = P3 * 3600, P6 = P3 * P3, P7 = P6 * 60, P9 = P6 * P3;
+  const uint64_t c0 = (T[11] - w16odd) / 60 + P1 * T[10] + P3 * T[9] + P5 * T[8] + C;
+  const uint64_t X = c0 / P6 + P1 * T[7] + P3 * T[6] + P5 * T[5] + P7 * T[4];
+  const uint64_t Y = c0 % P6;
+  if (X >= P9) return false;  // 1 or more
+  const digits::Divided h = digits::DivideBy(X, k, M);
+  const digits::Divided l = digits::DivideBy(h.r * P6 + Y, k, M);
+  uint64_t high = h.q, low = l.q;  // the quotient is high * 60^6 + low
+  const uint64_t r = l.r;
+  if (2 * r > k || (2 * r == k && (low & 1) == 1)) {
+    if (++low == P6) {
+      low = 0;
+      ++high;
     }
   }
-  const bool neg = A.Neg != B.Neg && (p[0] | p[1] | p[2] | p[3]) != 0;
-  digits::Split6(q[3], New.Digits.v + 14);
-  digits::Split6(q[2], New.Digits.v + 8);
-  digits::Split6(q[1], New.Digits.v + 2);
-  digits::Split2(static_cast<uint32_t>(q[0]), New.Digits.v);
-  const bool nonzero = (q[0] | q[1] | q[2] | q[3]) != 0;
-  New.Neg = neg && nonzero;
-  Magnitude = ((static_cast<unsigned __int128>(q[0] * P6 + q[1]) * P6) + q[2]) * P6 + q[3];
+  const bool neg = A.Neg != B.Neg && (X | Y) != 0;
+  // The places as pairs (digits::kPairs) straight into the lanes, so that
+  // the record is written in the pieces in which the next step reads it.
+  const uint32_t top = static_cast<uint32_t>(high / P6);  // places 1..3
+  const uint64_t mid = high % P6;                          // places 4..9
+  const uint32_t m4 = static_cast<uint32_t>(mid % digits::P4), l4 = static_cast<uint32_t>(low % digits::P4);
+  const uint32_t* pair = digits::kPairs.v;
+  const auto at = [pair](uint32_t x) { return static_cast<int>(pair[x]); };
+  const int p89 = at(m4 % 3600), p1011 = at(static_cast<uint32_t>(low / digits::P4));
+  const lanes::Places out{_mm_set_epi32(at(top % 3600), at(top / 3600), 0, 0),
+                          _mm_set_epi32(p1011, p89, at(m4 / 3600), at(static_cast<uint32_t>(mid / digits::P4))),
+                          _mm_set_epi32(at(l4 % 3600), at(l4 / 3600), p1011, p89)};
+  lanes::Store(out, neg && (high | low) != 0, New);
+  Magnitude = static_cast<unsigned __int128>(high) * P6 + low;
   return true;
 }
+
 #else
 
 void SxgMultiplication(Sxg A, Sxg B, Sxg& New) { reference::SxgMultiplication(A, B, New); }
