@@ -150,10 +150,14 @@ void SxgDivision(Sxg A, Sxg B, Sxg& New) {
   Sxg Q = Zero;
   int16_t Shadow = 0;
   if (P <= 16) {
+    // The estimate's divisor is the same for every digit: a reciprocal
+    // (digits::DivideBy) in place of a division each time. b.top >= 60, as
+    // b's leading place is not 0.
+    const uint64_t Mb = digits::Reciprocal(b.top);
     int I = P;
     do {
       // The leading places' estimate, never below the digit; then down to it.
-      uint64_t q = (r.top + 1) / b.top;
+      uint64_t q = digits::DivideBy(r.top + 1, b.top, Mb).q;
       Wide t = Times(b, q);
       while (Greater(t, r)) {
         --q;
