@@ -58,15 +58,25 @@ Whole ValueOf(const Sxg& A) {
   return A.Neg ? -static_cast<Whole>(m) : static_cast<Whole>(m);
 }
 
+// |V| below 60^16 (the sums stay below 2).
 void FromValue(Whole V, Sxg& A) {
-  unsigned __int128 m = static_cast<unsigned __int128>(V < 0 ? -V : V);
-  const uint64_t low = static_cast<uint64_t>(m % digits::P4);
-  m /= digits::P4;
-  const uint64_t mid = static_cast<uint64_t>(m % digits::P8);
-  const uint64_t top = static_cast<uint64_t>(m / digits::P8);
-  digits::Split8(top, A.Digits.v);
-  digits::Split8(mid, A.Digits.v + 8);
-  digits::Split4(static_cast<uint32_t>(low), A.Digits.v + 16);
+  const unsigned __int128 m = static_cast<unsigned __int128>(V < 0 ? -V : V);
+  // Places -4..7 and 8..15: m / 60^8 fits 64 bits, and so a single 128-bit
+  // by 64-bit division gives both, where the compiler would call a
+  // general routine.
+  uint64_t upper, lower;
+#if defined(__x86_64__)
+  asm("divq %4"
+      : "=a"(upper), "=d"(lower)
+      : "a"(static_cast<uint64_t>(m)), "d"(static_cast<uint64_t>(m >> 64)), "r"(digits::P8)
+      : "cc");
+#else
+  upper = static_cast<uint64_t>(m / digits::P8);
+  lower = static_cast<uint64_t>(m % digits::P8);
+#endif
+  digits::Split8(upper / digits::P4, A.Digits.v);
+  digits::Split4(static_cast<uint32_t>(upper % digits::P4), A.Digits.v + 8);
+  digits::Split8(lower, A.Digits.v + 12);
   A.Neg = V < 0;
 }
 
@@ -171,11 +181,15 @@ void SxgModulo360(Sxg A, Sxg& New) {
 void ComputeSin(Sxg A, Sxg& New, int16_t& Exp) {
   Sxg Sqr, Term;
   SxgMultiplication(A, A, Sqr);
-  SxgMultiplication(A, Sqr, Term);
-  DivideSxgInteger(Term, 6, Term);
+  const bool Exact = BelowOne(A);
+  unsigned __int128 m;
+  if (!Exact || !MultiplyDivide(A, Sqr, 6, Term, m)) {
+    SxgMultiplication(A, Sqr, Term);
+    DivideSxgInteger(Term, 6, Term);
+  }
   Sxg Sum = A;
   Exp = 3;
-  SumSeries(Sum, Term, Sqr, BelowOne(A), Exp, kMaxSinExp);
+  SumSeries(Sum, Term, Sqr, Exact, Exp, kMaxSinExp);
   ClearZeroSign(Sum);
   New = Sum;
 }
