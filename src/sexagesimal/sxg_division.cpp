@@ -11,9 +11,8 @@
 // quotient of those whole numbers is exact, where it still is no smaller
 // than the true digit, since the remainder stays below (60 a + a' + 1)
 // units of its second place. So every digit comes out exact, and the
-// quotient is the exact one: here each digit is found from the same
-// whole-number estimate and corrected in exact arithmetic on the remainder,
-// held in three 64-bit parts of nine places each.
+// quotient is the exact one: here each digit is floor(r / b), found on the
+// aligned remainder and divisor as 128-bit whole numbers.
 #include <cstdint>
 
 #include "sexagesimal/sxg_arith.h"
@@ -58,26 +57,14 @@ bool Greater(const Wide& a, const Wide& b) {
   return a.low > b.low;
 }
 
-// a - b for a >= b.
-Wide Minus(const Wide& a, const Wide& b) {
-  Wide r;
-  uint64_t borrow = a.low < b.low;
-  r.low = a.low + (borrow ? L : 0) - b.low;
-  uint64_t sub = b.mid + borrow;
-  borrow = a.mid < sub;
-  r.mid = a.mid + (borrow ? L : 0) - sub;
-  r.top = a.top - b.top - borrow;
-  return r;
+// top * 60^18 + mid * 60^9 + low.
+unsigned __int128 ValueOf(const Wide& w) {
+  return (static_cast<unsigned __int128>(w.top) * L + w.mid) * L + w.low;
 }
 
-Wide Times(const Wide& b, uint64_t q) {
-  Wide r;
-  uint64_t t = b.low * q;
-  r.low = t % L;
-  t = b.mid * q + t / L;
-  r.mid = t % L;
-  r.top = b.top * q + t / L;
-  return r;
+int BitLength(unsigned __int128 v) {
+  const uint64_t hi = static_cast<uint64_t>(v >> 64), lo = static_cast<uint64_t>(v);
+  return hi != 0 ? 128 - __builtin_clzll(hi) : lo != 0 ? 64 - __builtin_clzll(lo) : 0;
 }
 
 // The remainder times 60.
@@ -100,8 +87,6 @@ bool NormalDigits(const Sxg& A, const Sxg& B) {
   return true;
 #endif
 }
-
-bool IsZeroWide(const Wide& a) { return (a.top | a.mid | a.low) == 0; }
 
 }  // namespace
 
@@ -150,26 +135,31 @@ void SxgDivision(Sxg A, Sxg B, Sxg& New) {
   Sxg Q = Zero;
   int16_t Shadow = 0;
   if (P <= 16) {
-    // The estimate's divisor is the same for every digit: a reciprocal
-    // (digits::DivideBy) in place of a division each time. b.top >= 60, as
-    // b's leading place is not 0.
-    const uint64_t Mb = digits::Reciprocal(b.top);
+    // b >= 60^19 and r < 60 b < 2^125. The digit's estimate is the leading
+    // 57 bits of b, plus one, into r's bits from the same place on (below
+    // 2^63): never above r / b and less than 2^-50 below it, so it is the
+    // digit or one less; the remainder decides.
+    using U = unsigned __int128;
+    const U bv = ValueOf(b);
+    U rv = ValueOf(r);
+    const int s = BitLength(bv) > 57 ? BitLength(bv) - 57 : 0;
+    const uint64_t d = s == 0 ? static_cast<uint64_t>(bv) : static_cast<uint64_t>(bv >> s) + 1;
+    const uint64_t Md = digits::Reciprocal(d);
     int I = P;
     do {
-      // The leading places' estimate, never below the digit; then down to it.
-      uint64_t q = digits::DivideBy(r.top + 1, b.top, Mb).q;
-      Wide t = Times(b, q);
-      while (Greater(t, r)) {
-        --q;
-        t = Minus(t, b);
+      uint64_t q = digits::DivideBy(static_cast<uint64_t>(rv >> s), d, Md).q;
+      U rest = rv - static_cast<U>(q) * bv;
+      while (rest >= bv) {
+        ++q;
+        rest -= bv;
       }
       if (I == 16)
         Shadow = static_cast<int16_t>(q);
       else
         Q.Digits[I] = static_cast<int16_t>(q);
       ++I;
-      r = Shifted(Minus(r, t));
-    } while (!IsZeroWide(r) && I <= 16);
+      rv = rest * 60;
+    } while (rv != 0 && I <= 16);
   }
 
   if (Shadow >= 30) {
