@@ -195,7 +195,10 @@ void SxgMultiplication(Sxg A, Sxg B, Sxg& New) {
 // in ProductPlaces: with the columns 0..3 (weights up to 0) empty and
 // column 4 below 3600 the places 1..9 stay within 64 bits, and the product
 // is below 1 exactly when they stay below 60^9.
-bool MultiplyDivide(const Sxg& A, const Sxg& B, int16_t K, Sxg& New, unsigned __int128& Magnitude) {
+// Everything it calls is inlined (flatten): the limb columns then stay in
+// registers on their way to the division.
+__attribute__((flatten)) bool MultiplyDivide(const Sxg& A, const Sxg& B, int16_t K, Sxg& New,
+                                             unsigned __int128& Magnitude) {
   if (K <= 0) return false;
   const uint64_t k = static_cast<uint64_t>(K), M = digits::Reciprocal(k);
   const lanes::Places a = lanes::Load(A), b = lanes::Load(B);
