@@ -228,15 +228,16 @@ __attribute__((flatten)) bool MultiplyDivide(const Sxg& A, const Sxg& B, int16_t
   const bool neg = A.Neg != B.Neg && (X | Y) != 0;
   // The places as pairs (digits::kPairs) straight into the lanes, so that
   // the record is written in the pieces in which the next step reads it.
-  const uint32_t top = static_cast<uint32_t>(high / P6);  // places 1..3
-  const uint64_t mid = high % P6;                          // places 4..9
-  const uint32_t m4 = static_cast<uint32_t>(mid % digits::P4), l4 = static_cast<uint32_t>(low % digits::P4);
+  // Each pair straight from high (places 1..9) or low (10..15), all at once
+  // rather than one split after another.
+  constexpr uint64_t Q1 = 3600, Q2 = Q1 * Q1, Q3 = Q2 * Q1, Q4 = Q2 * Q2;
   const uint32_t* pair = digits::kPairs.v;
-  const auto at = [pair](uint32_t x) { return static_cast<int>(pair[x]); };
-  const int p89 = at(m4 % 3600), p1011 = at(static_cast<uint32_t>(low / digits::P4));
-  const lanes::Places out{_mm_set_epi32(at(top % 3600), at(top / 3600), 0, 0),
-                          _mm_set_epi32(p1011, p89, at(m4 / 3600), at(static_cast<uint32_t>(mid / digits::P4))),
-                          _mm_set_epi32(at(l4 % 3600), at(l4 / 3600), p1011, p89)};
+  const auto at = [pair](uint64_t x) { return static_cast<int>(pair[x]); };
+  const int p01 = at(high / Q4), p23 = at(high / Q3 % Q1), p45 = at(high / Q2 % Q1), p67 = at(high / Q1 % Q1),
+            p89 = at(high % Q1);
+  const int p1011 = at(low / Q2), p1213 = at(low / Q1 % Q1), p1415 = at(low % Q1);
+  const lanes::Places out{_mm_set_epi32(p23, p01, 0, 0), _mm_set_epi32(p1011, p89, p67, p45),
+                          _mm_set_epi32(p1415, p1213, p1011, p89)};
   lanes::Store(out, neg && (high | low) != 0, New);
   Magnitude = static_cast<unsigned __int128>(high) * P6 + low;
   return true;
