@@ -182,6 +182,23 @@ TEST(FastPaths, DivisionAsDigitByDigit) {
     reference::SxgDivision(a, b, r);
     ASSERT_TRUE(Same(f, r)) << Notation(a) << " / " << Notation(b);
   }
+  // Exact quotients and those one unit off, where a remainder is a whole
+  // multiple of the divisor and a digit's estimate falls one short.
+  for (int k = 0; k < 20000; ++k) {
+    Sxg b = gen.Next(gen.Int(-2, 7)), q = gen.Next(gen.Int(-2, 7)), a;
+    for (int i = 8; i <= 15; ++i) b.Digits[i] = q.Digits[i] = 0;  // the product is exact
+    if (IsZero(b) || IsZero(q)) continue;
+    SxgMultiplication(b, q, a);
+    if (a.Digits[-4] == SxgOverflowMark) continue;
+    Sxg unit{};
+    unit.Digits[15] = 1;
+    if (k % 3 == 1) SxgAddition(a, unit, a);
+    if (k % 3 == 2) SxgSubtraction(a, unit, a);
+    Sxg f = Filler(), r = Filler();
+    SxgDivision(a, b, f);
+    reference::SxgDivision(a, b, r);
+    ASSERT_TRUE(Same(f, r)) << Notation(a) << " / " << Notation(b);
+  }
 }
 
 TEST(FastPaths, SquareRootAsDigitByDigit) {
