@@ -179,7 +179,7 @@ void SxgModulo360(Sxg A, Sxg& New) {
 }
 
 void ComputeSin(Sxg A, Sxg& New, int16_t& Exp) {
-  Sxg Sqr, Term;
+  Sxg Sqr{}, Term{};  // defined even where an out-of-range argument overflows
   SxgMultiplication(A, A, Sqr);
   const bool Exact = BelowOne(A);
   unsigned __int128 m;
@@ -195,7 +195,7 @@ void ComputeSin(Sxg A, Sxg& New, int16_t& Exp) {
 }
 
 void ComputeCos(Sxg A, Sxg& New, int16_t& Exp) {
-  Sxg Sqr, Term;
+  Sxg Sqr{}, Term{};
   SxgMultiplication(A, A, Sqr);
   DivideSxgInteger(Sqr, 2, Term);
   Sxg Sum = One;
@@ -208,7 +208,7 @@ void ComputeCos(Sxg A, Sxg& New, int16_t& Exp) {
 void ComputeArcTan(Sxg A, Sxg& New, int16_t& Exp) {
   // The sum is kept in A itself; each term is the kept odd power divided
   // afresh, so one term's rounding does not pass into the next.
-  Sxg Sqr, Power, Term;
+  Sxg Sqr{}, Power{}, Term{};
   SxgMultiplication(A, A, Sqr);
   SxgMultiplication(A, Sqr, Power);
   Exp = 3;
