@@ -15,11 +15,6 @@
 namespace qirn {
 namespace {
 
-int Ansi(int dos) {
-  static constexpr int base[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  return base[dos & 7] + (dos >= 8 ? 8 : 0);
-}
-
 // Blue blanks in yellow almost everywhere, with text, box lines, runs of
 // other blanks (black, and blue in another text colour) and short gaps.
 Frame WorkingLike(uint32_t seed) {
@@ -52,7 +47,7 @@ void ExpectCells(const VtOracle& vt, const Frame& f, Charset cs, const char* wha
       VtCell got = vt.At(c, r);
       char32_t glyph = cs == Charset::Unicode ? Cp437ToUnicode(want.ch) : U'\0';
       bool ch_ok = cs == Charset::Unicode ? got.ch == glyph : (want.ch == ' ') == (got.ch == U' ');
-      if (!ch_ok || got.fg != Ansi(want.fg) || got.bg != Ansi(want.bg)) {
+      if (!ch_ok || got.fg != AnsiIndex(want.fg) || got.bg != AnsiIndex(want.bg)) {
         ++bad;
         ADD_FAILURE() << what << ": cell (" << c << ", " << r << ") code " << int(want.ch) << " shows U+"
                       << std::hex << uint32_t(got.ch) << std::dec << " fg " << got.fg << " bg " << got.bg;

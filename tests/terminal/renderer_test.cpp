@@ -15,13 +15,6 @@
 namespace qirn {
 namespace {
 
-// DOS colour number to the ANSI palette index: 1 blue is ANSI 4, 4 red is
-// ANSI 1, 3 cyan 6, 6 brown 3; 8..15 are the bright ones.
-int AnsiIndex(int dos) {
-  static constexpr int base[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  return base[dos & 7] + (dos >= 8 ? 8 : 0);
-}
-
 // The Unicode character of each code page 437 code above 127, from the C
 // library's own converter.
 char32_t IconvCp437(uint8_t code) {

@@ -8,6 +8,13 @@
 
 namespace qirn {
 
+// DOS colour number to the ANSI palette index the emulator reports: 1 blue is
+// ANSI 4, 4 red is ANSI 1, 3 cyan 6, 6 brown 3; 8..15 are the bright ones.
+inline int AnsiIndex(int dos) {
+  static constexpr int base[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  return base[dos & 7] + (dos >= 8 ? 8 : 0);
+}
+
 struct VtCell {
   char32_t ch;
   int fg;  // palette index 0..15, -1 for the default colour
